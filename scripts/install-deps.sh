@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs, on Debian as root, whatever the build and the tests need and the machine lacks.
+set -euo pipefail
+
+packages=(
+  cmake g++ googletest
+  g++-mingw-w64-x86-64-posix
+  wine wine64 fonts-wine fonts-wqy-zenhei
+  xvfb xauth x11-utils xdotool xclip imagemagick
+  locales
+  clang libclang-rt-14-dev
+)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives 936 (GBK).
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen
+fi

@@ -1,0 +1,153 @@
+#include "platform.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "described_window.h"
+#include "open_windows.h"
+
+namespace corvanel {
+namespace {
+
+HWND ownerWindow = nullptr;
+
+constexpr const char* kOwnerWindowClass = "CorvanelOwner";
+
+// Another program, or the system's clipboard manager, may hold the clipboard
+// for a moment: try for about a tenth of a second before calling it busy.
+bool OpenClipboardWithRetry() {
+    constexpr int kAttempts = 10;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (OpenClipboard(nullptr)) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+HGLOBAL CopyToGlobalMemory(const Text& text) {
+    const std::string_view bytes = text.Bytes();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() + 1);
+    if (!memory) return nullptr;
+    void* target = GlobalLock(memory);
+    if (!target) {
+        GlobalFree(memory);
+        return nullptr;
+    }
+    std::memcpy(target, bytes.data(), bytes.size());  // the zero byte after it is already there
+    GlobalUnlock(memory);
+    return memory;
+}
+
+std::vector<std::pair<HWND, bool>> DisableOtherWindows(HWND shown) {
+    std::vector<std::pair<HWND, bool>> disabled;
+    for (HWND window : OpenWindows()) {
+        if (window == shown || GetParent(window)) continue;
+        disabled.emplace_back(window, IsWindowEnabled(window) != FALSE);
+        EnableWindow(window, FALSE);
+    }
+    return disabled;
+}
+
+void RunModalLoop(HWND window) {
+    int exitCode = 0;
+    while (IsOpenWindow(window)) {
+        if (!HandleNextMessage(exitCode)) {
+            // The quit message belongs to the main loop: leave it in the queue.
+            PostQuitMessage(exitCode);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+Text ReadBoxContent(HWND window, ControlName box) {
+    DescribedWindow* described = DescribedWindow::FromHandle(window);
+    HWND control = described ? described->Control(box) : nullptr;
+    const int length = GetWindowTextLengthA(control);
+    if (length <= 0) return Text();
+    std::vector<char, TextAllocator<char>> buffer(static_cast<std::size_t>(length) + 1);
+    const int copied = GetWindowTextA(control, buffer.data(), length + 1);
+    return Text(std::string_view(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0));
+}
+
+void WriteBoxContent(HWND window, ControlName box, const Text& text) {
+    if (DescribedWindow* described = DescribedWindow::FromHandle(window))
+        SetWindowTextA(described->Control(box), text.CString());
+}
+
+// The memory is obtained and filled before the clipboard is touched, so a
+// shortage never wipes what the user had on it.
+bool SetClipboardText(const Text& text) {
+    HGLOBAL memory = CopyToGlobalMemory(text);
+    if (!memory) return false;
+    if (!OpenClipboardWithRetry()) {
+        GlobalFree(memory);
+        return false;
+    }
+    // Once SetClipboardData has taken the memory it belongs to the clipboard.
+    const bool placed = EmptyClipboard() && SetClipboardData(CF_TEXT, memory) != nullptr;
+    CloseClipboard();
+    if (!placed) GlobalFree(memory);
+    return placed;
+}
+
+int ShowMessageBox(const Text& message, UINT style, const Text& caption) {
+    if (!(style & MB_SYSTEMMODAL)) style |= MB_TASKMODAL;
+    return MessageBoxA(nullptr, message.CString(), caption.CString(), style);
+}
+
+void OpenWebAddress(const Text& address) {
+    ShellExecuteA(nullptr, "open", address.CString(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+bool LoadWindow(const WindowDescription& description, std::optional<HWND> parent, bool dialogMode) {
+    if (parent && !IsOpenWindow(*parent)) return false;
+    HWND owner = dialogMode ? ownerWindow : parent.value_or(nullptr);
+    HWND window = DescribedWindow::Create(description, owner);
+    if (!window) return false;
+    if (dialogMode) DescribedWindow::FromHandle(window)->RememberDisabledWindows(DisableOtherWindows(window));
+    if (description.visible) {
+        ShowWindow(window, SW_SHOWNORMAL);
+        UpdateWindow(window);
+        if (dialogMode) RunModalLoop(window);
+    }
+    return true;
+}
+
+bool HandleNextMessage(int& exitCode) {
+    MSG message;
+    const BOOL result = GetMessageA(&message, nullptr, 0, 0);
+    if (result == 0 || result == -1) {
+        exitCode = result == 0 ? static_cast<int>(message.wParam) : 0;
+        return false;
+    }
+    if (!DescribedWindow::HandleKeyboard(message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return true;
+}
+
+HWND CreateOwnerWindow() {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kOwnerWindowClass;
+    if (!RegisterClassExA(&windowClass)) return nullptr;
+    ownerWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerWindowClass, "", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    return ownerWindow;
+}
+
+void DestroyOwnerWindow() {
+    if (ownerWindow) DestroyWindow(ownerWindow);
+    ownerWindow = nullptr;
+}
+
+}  // namespace corvanel
