@@ -1,0 +1,96 @@
+// Drives the real corvanel.exe from a separate process, through Windows only:
+// it finds the program's windows, reads them and sends them input the way a
+// user's actions arrive.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+
+// UTF-8 (how the tests spell texts) to GBK, the program's code page, by the
+// system's own encoder; and back.
+std::string Gbk(const std::string& utf8);
+std::string Utf8(const std::string& gbk);
+
+// Polls until the condition holds or the time is up.
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5000ms);
+
+std::string WindowText(HWND window);  // WM_GETTEXT: works across processes
+std::string ClassName(HWND window);
+RECT ClientRectOf(HWND child);        // a child's rectangle in its parent's client area
+std::vector<HWND> ChildrenInStackingOrder(HWND parent);
+HWND FocusOfThread(DWORD thread);
+
+// Keys as a user presses them, delivered to the foreground window.
+void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
+void TypeText(const std::string& ascii);
+void ClickAt(POINT screenPoint);
+
+// The colour of a screen pixel, read from the screen itself.
+COLORREF ScreenPixel(int x, int y);
+// Counts the pixels of a screen rectangle that satisfy the predicate.
+int CountScreenPixels(const RECT& screenRect, const std::function<bool(COLORREF)>& predicate);
+// Saves a screen rectangle as a PNG file under the screenshots folder; returns its path.
+std::string SaveScreenshot(const RECT& screenRect, const std::string& name);
+
+// A message box of a process: its caption, text and buttons.
+struct MessageBoxSeen {
+    HWND window;
+    std::string caption;
+    std::string text;
+    std::vector<int> buttonIds;
+    bool hasIcon;
+};
+std::optional<MessageBoxSeen> FindMessageBox(DWORD process);
+void DismissMessageBox(const MessageBoxSeen& box);
+
+// CF_TEXT bytes on the clipboard, or nothing when there is no such format.
+std::optional<std::string> ClipboardText();
+void PutOnClipboard(const std::string& bytes);
+
+// corvanel.exe beside the test program.
+std::string ProgramPath();
+
+class Program {
+public:
+    // Starts corvanel.exe (or the given executable) and waits for its main window.
+    explicit Program(const std::string& executable = "");
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    DWORD ProcessId() const { return process_.dwProcessId; }
+    DWORD ThreadId() const { return process_.dwThreadId; }
+    HWND MainWindow() const { return mainWindow_; }
+    // The main window's controls by their place in the control order (0-based).
+    HWND Control(int index) const;
+
+    // Top-level windows of the process, visible or not.
+    std::vector<HWND> TopLevelWindows() const;
+    HWND FindTopLevel(const std::string& className) const;
+
+    void BringToFront(HWND window) const;
+    HWND Focus() const { return FocusOfThread(ThreadId()); }
+
+    bool HasExited(std::chrono::milliseconds wait = 0ms) const;
+    // The exit code once the process has ended; nothing if it runs on after `wait`.
+    std::optional<DWORD> ExitCode(std::chrono::milliseconds wait = 5000ms) const;
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND mainWindow_ = nullptr;
+};
+
+// Clicks a button the way the mouse does, without waiting for its action.
+void ClickButton(HWND button);
+void SetEditText(HWND edit, const std::string& gbk);
+
+}  // namespace e2e
