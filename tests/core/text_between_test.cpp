@@ -30,6 +30,8 @@ const BetweenCase kBetweenCases[] = {
     {"the trailing search begins after the leading marker", "x=1=2", "=", "=", 0, false, "1"},
     {"case ignored", "ID=5&", "id=", "&", 0, false, "5"},
     {"case respected", "ID=5&", "id=", "&", 0, true, ""},
+    {"case ignored in the trailing marker", "id=5END", "id=", "end", 0, false, "5"},
+    {"case respected in the trailing marker", "id=5END", "id=", "end", 0, true, ""},
     {"an empty leading marker is found at 1", "abc&def", "", "&", 0, false, "abc"},
     {"an empty trailing marker is found at 1 of the rest", "abc&def", "b", "", 0, false, ""},
     {"nothing to search", "", "k=", "&", 0, false, ""},
@@ -111,7 +113,7 @@ TEST(TextBetweenQuoteToken, MarkersAreRewrittenEvenWhenNothingIsFound) {
 }
 
 TEST(TextBetweenQuoteToken, TheSearchedTextKeepsItsTokens) {
-    const std::string text = "<" + WithQuoteToken("") + ">";
+    const std::string text = WithQuoteToken("<", ">");
     Text leading("<");
     Text trailing(">");
     // The token in the text is not a quote: a quote marker does not find it...
