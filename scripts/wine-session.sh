@@ -33,6 +33,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wineserver -w
 fi
-# Start services first, so that none inherits a pipe of the persistent server.
-wine wineboot >/dev/null 2>&1
-wineserver -p
+# One server for the whole session, and its services started here with no
+# pipe of a test runner to inherit (a captured pipe kept open would hang it).
+wineserver -p </dev/null >/dev/null 2>&1 || true
+wine wineboot </dev/null >/dev/null 2>&1
