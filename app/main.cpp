@@ -5,6 +5,9 @@
 #include "main_window.h"
 #include "open_windows.h"
 #include "platform.h"
+#ifdef CORVANEL_ALLOCATION_FAILURE_INJECTION
+#include "test_switches.h"
+#endif
 
 namespace {
 
@@ -27,6 +30,9 @@ int RunMessageLoop() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     corvanel::SetFatalErrorDisplay(ShowFatalErrorBox);
+#ifdef CORVANEL_ALLOCATION_FAILURE_INJECTION
+    corvanel::ApplyTestSwitches();
+#endif
     if (!corvanel::CreateOwnerWindow()) corvanel::ReportFatalError("无法创建程序的窗口。");
     if (!corvanel::LoadWindow(corvanel::kMainWindow, std::nullopt, false))
         corvanel::ReportFatalError("无法创建主窗口。");
@@ -34,6 +40,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // A fatal error ends the process before this point, so the kept values are
     // released only after a normal end.
     corvanel::ShutdownCleanup();
+#ifdef CORVANEL_ALLOCATION_FAILURE_INJECTION
+    corvanel::ReportShutdownCleanupRan();
+#endif
     corvanel::DestroyOwnerWindow();
     return exitCode;
 }

@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake --preset windows -DCORVANEL_TESTS=OFF >/dev/null
+cmake --preset windows >/dev/null
 cmake --build --preset windows --target corvanel
 
 headless=0
