@@ -105,7 +105,7 @@ Text TextRight(const Text& text, std::int32_t count) {
     return Text(t.substr(t.size() - take));
 }
 
-Text TextConcat(std::initializer_list<std::string_view> parts) {
+Text detail::ConcatTextBytes(std::initializer_list<std::string_view> parts) {
     std::size_t total = 0;
     for (std::string_view part : parts) total += part.size();
     // Lengths are 32-bit; a longer result cannot be held, like one without memory.

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "text_memory.h"
 
@@ -65,10 +66,16 @@ Text TextReplace(const Text& text, const Text& subtext, const Text& replacement,
 Text TextLeft(const Text& text, std::int32_t count);
 Text TextRight(const Text& text, std::int32_t count);
 
-Text TextConcat(std::initializer_list<std::string_view> parts);
+namespace detail {
+// The parts are the bytes of Texts, so the result holds no zero byte either.
+Text ConcatTextBytes(std::initializer_list<std::string_view> parts);
+}  // namespace detail
+
+// The bytes of the texts one after the other.
 template <typename... Texts>
 Text TextConcat(const Texts&... texts) {
-    return TextConcat({texts.Bytes()...});
+    static_assert((std::is_same_v<Texts, Text> && ...), "TextConcat joins Texts");
+    return detail::ConcatTextBytes({texts.Bytes()...});
 }
 
 // -1, 0 or 1, comparing bytes as unsigned values.
