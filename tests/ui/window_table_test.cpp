@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "help_window.h"
 #include "main_window.h"
@@ -92,6 +93,52 @@ TEST_F(BuiltWindow, LargeAndSmallIconAreTheSame48By48Image) {
     EXPECT_EQ(colour.bmBitsPixel, 32);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
+}
+
+// UTF-8 to GBK by the system's encoder; this file's own literals are GBK already.
+std::string GbkOf(const char8_t* utf8) {
+    const char* bytes = reinterpret_cast<const char*>(utf8);
+    wchar_t wide[1024];
+    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, bytes, -1, wide, 1024);
+    char gbk[2048];
+    const int length = WideCharToMultiByte(936, 0, wide, wideLength, gbk, sizeof gbk, nullptr, nullptr);
+    return std::string(gbk, length > 0 ? length - 1 : 0);
+}
+
+TEST(HelpText, HoldsTheLinesAndEmptyLinesWithCrLfAndNoneAfterTheLast) {
+    const char8_t* lines[] = {
+        u8"",
+        u8"",
+        u8"1.在百度网盘中上传要作为QQ空间背景音乐的MP3文件，然后分享",
+        u8"",
+        u8"2.在网盘地址一栏中填写百度网盘的分享地址，然后点击“生成外链地址并复制”按钮即可生成QQ空间背景音乐地址。",
+        u8"",
+        u8"",
+        u8"注意：本工具仅支持百度网盘",
+        u8"",
+        nullptr,  // the sign-up line, checked below
+        u8"",
+        u8"",
+        nullptr,  // the closing credit line
+    };
+    std::string text = kHelpText;
+    std::vector<std::string> actual;
+    for (std::size_t at; (at = text.find("\r\n")) != std::string::npos; text.erase(0, at + 2))
+        actual.push_back(text.substr(0, at));
+    actual.push_back(text);
+    ASSERT_EQ(actual.size(), std::size(lines));
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        SCOPED_TRACE(i + 1);
+        EXPECT_EQ(actual[i].find_first_of("\r\n"), std::string::npos);
+        if (lines[i]) {
+            EXPECT_EQ(actual[i], GbkOf(lines[i]));
+        }
+    }
+    const std::string signUp = GbkOf(u8"百度网盘帐号申请：");
+    EXPECT_EQ(actual[9].substr(0, signUp.size()), signUp);
+    EXPECT_EQ(actual[9].substr(signUp.size(), 8), "https://");
+    EXPECT_EQ(actual[9].substr(actual[9].size() - 2), " ,");
+    EXPECT_FALSE(actual[12].empty());
 }
 
 TEST(ProgramTexts, CompilerWritesGbk) {
