@@ -1,7 +1,9 @@
 #include "program.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -295,6 +297,37 @@ void ClickButton(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
 void SetEditText(HWND edit, const std::string& gbk) {
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(gbk.c_str()));
+}
+
+std::optional<std::string> ClipboardTextBlock() {
+    if (!OpenClipboardWithRetry()) throw std::runtime_error("the clipboard stays busy");
+    std::optional<std::string> block;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+            block = std::string(bytes, GlobalSize(data));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return block;
+}
+
+std::optional<MessageBoxSeen> WaitForMessageBox(DWORD process, std::chrono::milliseconds timeout) {
+    std::optional<MessageBoxSeen> box;
+    WaitUntil([&] { return (box = FindMessageBox(process)).has_value(); }, timeout);
+    return box;
+}
+
+std::optional<std::vector<std::string>> RecordedWebAddresses() {
+    char unixPath[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableA("CORVANEL_XDG_OPEN_LOG", unixPath, sizeof unixPath);
+    if (length == 0 || length >= sizeof unixPath || unixPath[0] != '/') return std::nullopt;
+    std::string path = "Z:" + std::string(unixPath, length);
+    std::replace(path.begin(), path.end(), '/', '\\');
+    std::vector<std::string> addresses;
+    std::ifstream log(path, std::ios::binary);
+    for (std::string line; std::getline(log, line);) addresses.push_back(line);
+    return addresses;
 }
 
 }  // namespace e2e

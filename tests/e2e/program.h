@@ -93,4 +93,17 @@ private:
 void ClickButton(HWND button);
 void SetEditText(HWND edit, const std::string& gbk);
 
+// The whole CF_TEXT memory block on the clipboard, its terminating zero byte
+// included (as many bytes as the block holds), or nothing when there is no such format.
+std::optional<std::string> ClipboardTextBlock();
+
+// Waits for a message box of the process to appear.
+std::optional<MessageBoxSeen> WaitForMessageBox(DWORD process, std::chrono::milliseconds timeout = 5000ms);
+
+// The web addresses that the shell has handed to the desktop's opener so far,
+// in order, as the test run's recording xdg-open logs them (the Unix file named
+// by CORVANEL_XDG_OPEN_LOG, read through Wine's Z: drive). Nothing when the run
+// records none.
+std::optional<std::vector<std::string>> RecordedWebAddresses();
+
 }  // namespace e2e
