@@ -97,7 +97,13 @@ bool SetClipboardText(const Text& text) {
 
 int ShowMessageBox(const Text& message, UINT style, const Text& caption) {
     if (!(style & MB_SYSTEMMODAL)) style |= MB_TASKMODAL;
-    return MessageBoxA(nullptr, message.CString(), caption.CString(), style);
+    HWND active = GetActiveWindow();
+    const int result = MessageBoxA(nullptr, message.CString(), caption.CString(), style);
+    // A box without owner enables the windows it disabled only once it is gone,
+    // too late for the system to activate one of them: the window that was
+    // active gets the activation back, unless another window has taken it.
+    if (active && IsWindow(active) && !GetForegroundWindow()) SetForegroundWindow(active);
+    return result;
 }
 
 void OpenWebAddress(const Text& address) {
