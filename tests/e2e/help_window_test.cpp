@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "program.h"
+#include "window_checks.h"
 
 namespace e2e {
 namespace {
@@ -45,20 +46,9 @@ TEST_F(HelpWindow, IsCentredFixedCaptionlessAndOwnedByAHiddenToolWindow) {
     ASSERT_NE(help, nullptr);
     SaveScreenshot([&] { RECT r; GetWindowRect(help, &r); return r; }(), "help-window");
 
-    RECT outer{};
-    GetWindowRect(help, &outer);
-    EXPECT_EQ(outer.right - outer.left, 380);
-    EXPECT_EQ(outer.bottom - outer.top, 250);
-    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 380) / 2);
-    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 250) / 2);
+    ExpectCentredAt(help, {380, 250});
     EXPECT_EQ(WindowText(help), "");
-
-    const LONG style = GetWindowLongA(help, GWL_STYLE);
-    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
-    EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CHILD));
-    EXPECT_FALSE(GetWindowLongA(help, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(GetMenu(help), nullptr);
+    ExpectFixedFrame(help);
     EXPECT_EQ(GetWindow(help, GW_CHILD), nullptr) << "its label is painted, not a window";
 
     HWND owner = GetWindow(help, GW_OWNER);
@@ -174,11 +164,7 @@ TEST_F(HelpWindow, OpensAgainAtTheCentreAfterBeingMoved) {
 
     HWND second = OpenByClick();
     ASSERT_NE(second, nullptr);
-    RECT outer{};
-    GetWindowRect(second, &outer);
-    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 380) / 2);
-    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 250) / 2);
-    EXPECT_EQ(outer.right - outer.left, 380);
+    ExpectCentredAt(second, {380, 250});
     PressKey(VK_ESCAPE);
     ExpectClosedAndMainWindowBack();
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "program.h"
+#include "window_checks.h"
 
 namespace e2e {
 namespace {
@@ -36,25 +37,10 @@ TEST(MainWindow, FrameSizeAndPlace) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(WindowText(window), "Corvanel");
 
-    RECT outer{};
-    GetWindowRect(window, &outer);
-    EXPECT_EQ(outer.right - outer.left, 364);
-    EXPECT_EQ(outer.bottom - outer.top, 227);
-    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 364) / 2);
-    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 227) / 2);
-
-    const LONG style = GetWindowLongA(window, GWL_STYLE);
-    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
-    EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_FALSE(style & WS_THICKFRAME) << "the user cannot resize it";
-    EXPECT_FALSE(style & WS_MINIMIZEBOX);
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    EXPECT_FALSE(style & WS_CHILD);
-    EXPECT_FALSE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ExpectCentredAt(window, {364, 227});
+    ExpectFixedFrame(window);
     EXPECT_FALSE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << "it has a taskbar button";
     EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
-    EXPECT_EQ(GetMenu(window), nullptr);
-
 }
 
 // Icons and menus are handles of the program's own process; the harness sees
