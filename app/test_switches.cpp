@@ -4,21 +4,23 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
+#include <cstring>
 
+#include "platform.h"
 #include "text_memory.h"
 
+// Nothing here allocates: the allocation counts that the tests rely on are
+// the program's own.
 namespace corvanel {
 namespace {
 
-std::string refusedClass;
+char refusedClass[256];
 long refusedChild = 0;  // 0: the window itself
 long childrenCreated = 0;
 
-std::string ClassOf(HWND window) {
+bool HasClass(HWND window, const char* className) {
     char name[256];
-    const int length = GetClassNameA(window, name, sizeof name);
-    return std::string(name, length > 0 ? length : 0);
+    return GetClassNameA(window, name, sizeof name) > 0 && std::strcmp(name, className) == 0;
 }
 
 // A creation that the hook answers with 1 fails in CreateWindowEx, as when the
@@ -28,26 +30,37 @@ LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam) {
         auto* creation = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
         HWND parent = creation->lpcs->hwndParent;
         const auto window = reinterpret_cast<HWND>(wParam);
-        if (refusedChild == 0 && (creation->lpcs->style & WS_CHILD) == 0 && ClassOf(window) == refusedClass)
+        if (refusedChild == 0 && (creation->lpcs->style & WS_CHILD) == 0 && HasClass(window, refusedClass))
             return 1;
-        if (refusedChild > 0 && parent && ClassOf(parent) == refusedClass && ++childrenCreated == refusedChild)
+        if (refusedChild > 0 && parent && HasClass(parent, refusedClass) && ++childrenCreated == refusedChild)
             return 1;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+void RefuseWindows(const char* refused) {
+    std::snprintf(refusedClass, sizeof refusedClass, "%s", refused);
+    if (char* colon = std::strchr(refusedClass, ':')) {
+        refusedChild = std::atol(colon + 1);
+        *colon = '\0';
+    }
+    SetWindowsHookExA(WH_CBT, RefuseCreation, nullptr, GetCurrentThreadId());
+}
+
+ClipboardStep ClipboardStepNamed(const char* name) {
+    if (std::strcmp(name, "GlobalAlloc") == 0) return ClipboardStep::GlobalAlloc;
+    if (std::strcmp(name, "GlobalLock") == 0) return ClipboardStep::GlobalLock;
+    if (std::strcmp(name, "SetClipboardData") == 0) return ClipboardStep::SetClipboardData;
+    return ClipboardStep::None;
+}
+
 }  // namespace
 
 void ApplyTestSwitches() {
-    if (const char* n = std::getenv("CORVANEL_FAIL_ALLOCATION")) FailTextAllocationNumber(std::atol(n));
-    if (const char* refused = std::getenv("CORVANEL_REFUSE_WINDOW")) {
-        refusedClass = refused;
-        if (const auto colon = refusedClass.find(':'); colon != std::string::npos) {
-            refusedChild = std::atol(refusedClass.c_str() + colon + 1);
-            refusedClass.resize(colon);
-        }
-        SetWindowsHookExA(WH_CBT, RefuseCreation, nullptr, GetCurrentThreadId());
-    }
+    if (const char* n = std::getenv("CORVANEL_FAIL_ALLOCATION")) FailAllocationNumber(std::atol(n));
+    if (const char* n = std::getenv("CORVANEL_FAIL_ALLOCATIONS_FROM")) FailAllocationsFrom(std::atol(n));
+    if (const char* step = std::getenv("CORVANEL_FAIL_CLIPBOARD")) FailClipboardStep(ClipboardStepNamed(step));
+    if (const char* refused = std::getenv("CORVANEL_REFUSE_WINDOW")) RefuseWindows(refused);
 }
 
 void ReportShutdownCleanupRan() {

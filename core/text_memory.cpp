@@ -16,12 +16,15 @@ void WriteToStandardError(std::string_view message) {
 
 FatalErrorDisplay fatalErrorDisplay = WriteToStandardError;
 
-#ifdef CORVANEL_ALLOCATION_FAILURE_INJECTION
-long allocationsUntilFailure = 0;
+#ifdef CORVANEL_FAILURE_INJECTION
+long allocationsCounted = 0;
+long failingAllocation = 0;       // 0: none
+long firstOfFailingAllocations = 0;  // 0: none
 
 bool InjectedFailureDue() {
-    if (allocationsUntilFailure <= 0) return false;
-    return --allocationsUntilFailure == 0;
+    ++allocationsCounted;
+    return allocationsCounted == failingAllocation ||
+           (firstOfFailingAllocations > 0 && allocationsCounted >= firstOfFailingAllocations);
 }
 #else
 constexpr bool InjectedFailureDue() { return false; }
@@ -53,21 +56,36 @@ void SetFatalErrorDisplay(FatalErrorDisplay display) {
     fatalErrorDisplay = display ? display : WriteToStandardError;
 }
 
+// The display may run a message loop, in which the program's windows still
+// paint; should memory fail again there, the process ends at once rather than
+// stacking a second box on the first.
 void ReportFatalError(std::string_view message) {
-    fatalErrorDisplay(message);
+    static bool reporting = false;
+    if (!reporting) {
+        reporting = true;
+        fatalErrorDisplay(message);
+    }
     std::_Exit(-1);
 }
 
-void* AllocateTextMemory(std::size_t bytes) {
+void* AllocateMemory(std::size_t bytes) {
     void* memory = InjectedFailureDue() ? nullptr : std::malloc(bytes ? bytes : 1);
     if (!memory) ReportOutOfMemory(bytes);
     return memory;
 }
 
-void FreeTextMemory(void* memory) noexcept { std::free(memory); }
+void FreeMemory(void* memory) noexcept { std::free(memory); }
 
-#ifdef CORVANEL_ALLOCATION_FAILURE_INJECTION
-void FailTextAllocationNumber(long n) { allocationsUntilFailure = n > 0 ? n : 0; }
+#ifdef CORVANEL_FAILURE_INJECTION
+void FailAllocationNumber(long n) {
+    allocationsCounted = 0;
+    failingAllocation = n > 0 ? n : 0;
+}
+
+void FailAllocationsFrom(long n) {
+    allocationsCounted = 0;
+    firstOfFailingAllocations = n > 0 ? n : 0;
+}
 #endif
 
 }  // namespace corvanel

@@ -1,7 +1,8 @@
-// Memory for texts and the program's one fatal path. Every byte a Text holds
-// comes through AllocateTextMemory, so running out of memory is handled in one
-// place: the process ends through ReportFatalError with a message naming the
-// number of bytes asked for.
+// The program's memory and its one fatal path. Every byte a Text holds, and in
+// the program every other allocation too (it replaces the global operator
+// new), comes through AllocateMemory, so running out of memory is handled in
+// one place: the process ends through ReportFatalError with a message naming
+// the number of bytes asked for.
 #pragma once
 
 #include <cstddef>
@@ -21,13 +22,17 @@ void SetFatalErrorDisplay(FatalErrorDisplay display);
 // Ends the process through ReportFatalError with a message naming `bytes`.
 [[noreturn]] void ReportOutOfMemory(std::size_t bytes);
 
-void* AllocateTextMemory(std::size_t bytes);
-void FreeTextMemory(void* memory) noexcept;
+// Never returns null: when memory cannot be had, the process ends.
+void* AllocateMemory(std::size_t bytes);
+void FreeMemory(void* memory) noexcept;
 
-#ifdef CORVANEL_ALLOCATION_FAILURE_INJECTION
-// Test builds only: the `n`th text allocation from now on fails as if memory
-// had run out (n >= 1); 0 turns the injection off.
-void FailTextAllocationNumber(long n);
+#ifdef CORVANEL_FAILURE_INJECTION
+// Test builds only. Allocations are counted from the call on; the `n`th one
+// fails as if memory had run out (n >= 1); 0 turns this injection off.
+void FailAllocationNumber(long n);
+// Test builds only. Every allocation from the `n`th on, counted from the call,
+// fails, as when memory stays exhausted (n >= 1); 0 turns this injection off.
+void FailAllocationsFrom(long n);
 #endif
 
 template <typename T>
@@ -43,9 +48,9 @@ struct TextAllocator {
         const std::size_t bytes = n > static_cast<std::size_t>(-1) / sizeof(T)
                                       ? static_cast<std::size_t>(-1)
                                       : n * sizeof(T);
-        return static_cast<T*>(AllocateTextMemory(bytes));
+        return static_cast<T*>(AllocateMemory(bytes));
     }
-    void deallocate(T* p, std::size_t) noexcept { FreeTextMemory(p); }
+    void deallocate(T* p, std::size_t) noexcept { FreeMemory(p); }
 
     template <typename U>
     bool operator==(const TextAllocator<U>&) const noexcept { return true; }

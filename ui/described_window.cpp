@@ -101,6 +101,7 @@ void DescribedWindow::RememberDisabledWindows(std::vector<std::pair<HWND, bool>>
 }
 
 bool DescribedWindow::CreateControls() {
+    controls_.reserve(description_.controls.size());
     for (const ControlDescription& control : description_.controls) {
         if (control.kind == ControlKind::Label) {
             controls_.push_back(nullptr);
@@ -241,11 +242,7 @@ void DescribedWindow::OnSetFocus() {
         SetFocus(lastFocus_);
         return;
     }
-    for (const ControlDescription* control : TabOrder())
-        if (IsUsable(*control)) {
-            SetFocus(Control(control->name));
-            return;
-        }
+    MoveFocus(1);
 }
 
 void DescribedWindow::OnClose() {
@@ -264,6 +261,11 @@ void DescribedWindow::OnNcDestroy() {
 }
 
 bool DescribedWindow::HandleKeyboard(const MSG& message) {
+    if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
+    // A window that takes no input, as the main window under a modal window or
+    // a message box, ignores a key that still reaches it, posted for instance.
+    if (HWND topLevel = GetAncestor(message.hwnd, GA_ROOT); IsOpenWindow(topLevel) && !IsWindowEnabled(topLevel))
+        return true;
     if (message.message != WM_KEYDOWN) return false;
     for (HWND window = message.hwnd; window;
          window = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr) {
@@ -297,17 +299,19 @@ bool DescribedWindow::OnKeyDown(const MSG& message) {
     return true;
 }
 
+// All controls share one tab rank; among equal ranks the order is the reverse
+// of the control order, so the next control in the tab order is the previous
+// one in the table. Focus handling runs inside window messages and allocates
+// nothing.
 void DescribedWindow::MoveFocus(int step) {
-    const std::vector<const ControlDescription*> order = TabOrder();
-    const int count = static_cast<int>(order.size());
-    if (count == 0) return;
+    const int count = static_cast<int>(description_.controls.size());
     const ControlDescription* current = RowOf(GetFocus());
-    const auto found = std::find(order.begin(), order.end(), current);
-    int index = found == order.end() ? (step > 0 ? -1 : count) : static_cast<int>(found - order.begin());
+    int index = current ? static_cast<int>(current - description_.controls.data()) : (step > 0 ? count : -1);
     for (int tried = 0; tried < count; ++tried) {
-        index = (index + step + count) % count;
-        if (IsUsable(*order[index])) {
-            SetFocus(Control(order[index]->name));
+        index = (index - step + count) % count;
+        const ControlDescription& control = description_.controls[index];
+        if (control.tabStop && control.kind != ControlKind::Label && IsUsable(control)) {
+            SetFocus(Control(control.name));
             return;
         }
     }
@@ -326,15 +330,6 @@ void DescribedWindow::PressEnter() {
             Click(control);
             return;
         }
-}
-
-// All controls share one tab rank; among equal ranks the order is the reverse
-// of the control order.
-std::vector<const ControlDescription*> DescribedWindow::TabOrder() const {
-    std::vector<const ControlDescription*> order;
-    for (auto it = description_.controls.rbegin(); it != description_.controls.rend(); ++it)
-        if (it->tabStop && it->kind != ControlKind::Label) order.push_back(&*it);
-    return order;
 }
 
 const ControlDescription* DescribedWindow::RowOf(HWND control) const {

@@ -64,7 +64,6 @@ private:
     void PressEnter();
     void Click(const ControlDescription& control);
     void RememberFocus();
-    std::vector<const ControlDescription*> TabOrder() const;
     const ControlDescription* RowOf(HWND control) const;
     bool IsUsable(const ControlDescription& control) const;
 

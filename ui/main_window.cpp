@@ -10,7 +10,8 @@ namespace {
 constexpr const char* kForumAddress = "www.vantrel.example";
 constexpr const char* kCopiedMessage = "复制成功，赶快去试试吧";
 constexpr const char* kCopiedCaption = "OK";
-constexpr const char* kCopyFailedMessage = "复制失败：剪贴板可能正被其他程序占用，请稍后再试。";
+constexpr const char* kClipboardBusyMessage = "复制失败：剪贴板可能正被其他程序占用，请稍后再试。";
+constexpr const char* kCopyFailedMessage = "复制失败，请稍后再试。";
 constexpr const char* kCopyFailedCaption = "Corvanel";
 
 ControlName ControlOf(BoxName box) {
@@ -41,13 +42,15 @@ void GenerateLinksAction(HWND window) {
     GenerateLinks(boxes);
 }
 
+// Only a clipboard that could not be opened points at another program.
 template <ControlName box>
 void CopyLinkAction(HWND window) {
-    const bool copied = SetClipboardText(ReadBoxContent(window, box));
-    if (copied)
-        ShowMessageBox(kCopiedMessage, 0, kCopiedCaption);
-    else
-        ShowMessageBox(kCopyFailedMessage, MB_ICONWARNING, kCopyFailedCaption);
+    switch (SetClipboardText(ReadBoxContent(window, box))) {
+    case ClipboardResult::Placed: ShowMessageBox(kCopiedMessage, 0, kCopiedCaption); break;
+    case ClipboardResult::Busy: ShowMessageBox(kClipboardBusyMessage, MB_ICONWARNING, kCopyFailedCaption); break;
+    case ClipboardResult::NoMemory:
+    case ClipboardResult::Emptied: ShowMessageBox(kCopyFailedMessage, MB_ICONWARNING, kCopyFailedCaption); break;
+    }
 }
 
 void ShowHelpAction(HWND) { LoadWindow(kHelpWindow, std::nullopt, true); }

@@ -16,12 +16,21 @@ HWND ownerWindow = nullptr;
 
 constexpr const char* kOwnerWindowClass = "CorvanelOwner";
 
+#ifdef CORVANEL_FAILURE_INJECTION
+ClipboardStep failingClipboardStep = ClipboardStep::None;
+bool Fails(ClipboardStep step) { return failingClipboardStep == step; }
+#else
+constexpr bool Fails(ClipboardStep) { return false; }
+#endif
+
 // Another program, or the system's clipboard manager, may hold the clipboard
-// for a moment: try for about a tenth of a second before calling it busy.
+// for a moment: try for about a tenth of a second before calling it busy. It
+// is opened for a window: after an open without one, EmptyClipboard leaves the
+// clipboard without owner and SetClipboardData fails.
 bool OpenClipboardWithRetry() {
     constexpr int kAttempts = 10;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        if (OpenClipboard(nullptr)) return true;
+        if (OpenClipboard(ownerWindow)) return true;
         Sleep(10);
     }
     return false;
@@ -29,9 +38,10 @@ bool OpenClipboardWithRetry() {
 
 HGLOBAL CopyToGlobalMemory(const Text& text) {
     const std::string_view bytes = text.Bytes();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() + 1);
+    HGLOBAL memory = Fails(ClipboardStep::GlobalAlloc) ? nullptr
+                                                       : GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() + 1);
     if (!memory) return nullptr;
-    void* target = GlobalLock(memory);
+    void* target = Fails(ClipboardStep::GlobalLock) ? nullptr : GlobalLock(memory);
     if (!target) {
         GlobalFree(memory);
         return nullptr;
@@ -81,18 +91,20 @@ void WriteBoxContent(HWND window, ControlName box, const Text& text) {
 
 // The memory is obtained and filled before the clipboard is touched, so a
 // shortage never wipes what the user had on it.
-bool SetClipboardText(const Text& text) {
+ClipboardResult SetClipboardText(const Text& text) {
     HGLOBAL memory = CopyToGlobalMemory(text);
-    if (!memory) return false;
+    if (!memory) return ClipboardResult::NoMemory;
     if (!OpenClipboardWithRetry()) {
         GlobalFree(memory);
-        return false;
+        return ClipboardResult::Busy;
     }
     // Once SetClipboardData has taken the memory it belongs to the clipboard.
-    const bool placed = EmptyClipboard() && SetClipboardData(CF_TEXT, memory) != nullptr;
+    const bool placed = EmptyClipboard() && !Fails(ClipboardStep::SetClipboardData) &&
+                        SetClipboardData(CF_TEXT, memory) != nullptr;
     CloseClipboard();
-    if (!placed) GlobalFree(memory);
-    return placed;
+    if (placed) return ClipboardResult::Placed;
+    GlobalFree(memory);
+    return ClipboardResult::Emptied;
 }
 
 int ShowMessageBox(const Text& message, UINT style, const Text& caption) {
@@ -155,5 +167,9 @@ void DestroyOwnerWindow() {
     if (ownerWindow) DestroyWindow(ownerWindow);
     ownerWindow = nullptr;
 }
+
+#ifdef CORVANEL_FAILURE_INJECTION
+void FailClipboardStep(ClipboardStep step) { failingClipboardStep = step; }
+#endif
 
 }  // namespace corvanel

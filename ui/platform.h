@@ -16,10 +16,16 @@ namespace corvanel {
 Text ReadBoxContent(HWND window, ControlName box);
 void WriteBoxContent(HWND window, ControlName box, const Text& text);
 
-// Places the text on the clipboard as CF_TEXT and nothing else. False when the
-// clipboard is held by another program or memory is short; the clipboard then
-// keeps what it had.
-bool SetClipboardText(const Text& text);
+enum class ClipboardResult {
+    Placed,
+    Busy,      // it could not be opened, as while another program holds it; it keeps what it had
+    NoMemory,  // no memory for the copy; the clipboard was not touched and keeps what it had
+    Emptied,   // it was emptied, but the system did not take the copy: it is now empty
+};
+
+// Places the text on the clipboard as CF_TEXT and nothing else, opened for the
+// program's invisible owner window.
+ClipboardResult SetClipboardText(const Text& text);
 
 // MessageBoxA without owner, task-modal unless system-modal is asked for.
 int ShowMessageBox(const Text& message, UINT style, const Text& caption);
@@ -37,5 +43,12 @@ bool HandleNextMessage(int& exitCode);
 
 HWND CreateOwnerWindow();
 void DestroyOwnerWindow();
+
+// The steps of SetClipboardText that the system can fail.
+enum class ClipboardStep { None, GlobalAlloc, GlobalLock, SetClipboardData };
+#ifdef CORVANEL_FAILURE_INJECTION
+// Test variant only: that step fails as the system's call would.
+void FailClipboardStep(ClipboardStep step);
+#endif
 
 }  // namespace corvanel

@@ -117,7 +117,7 @@ TEST_F(FatalErrorDeathTest, FailedAllocationNamesTheBytesAskedFor) {
     EXPECT_EXIT(
         {
             SetFatalErrorDisplay(ShowOnStandardError);
-            FailTextAllocationNumber(1);
+            FailAllocationNumber(1);
             TextAllocator<char>().allocate(1000);
         },
         ExitedWithMinusOne, HasSubstr(Shown(OutOfMemoryMessage("1000"))));
@@ -127,7 +127,7 @@ TEST_F(FatalErrorDeathTest, TheNthAllocationFails) {
     EXPECT_EXIT(
         {
             SetFatalErrorDisplay(ShowOnStandardError);
-            FailTextAllocationNumber(2);
+            FailAllocationNumber(2);
             TextAllocator<char> allocator;
             char* first = allocator.allocate(10);
             std::fputs("first allocation done", stderr);
@@ -161,7 +161,7 @@ TEST_F(FatalErrorDeathTest, ATextOperationWithoutMemoryEndsTheProcess) {
     EXPECT_EXIT(
         {
             SetFatalErrorDisplay(ShowOnStandardError);
-            FailTextAllocationNumber(1);
+            FailAllocationNumber(1);
             const Text joined = TextConcat(part, part);
             std::fputs("concat returned", stderr);
         },
@@ -183,15 +183,58 @@ TEST_F(FatalErrorDeathTest, AnActionWithoutMemoryWritesNoBox) {
             WritingBoxes boxes;
             // The first text is the address read from the box; the second, the
             // address with a blank appended, cannot be had.
-            FailTextAllocationNumber(2);
+            FailAllocationNumber(2);
             GenerateLinks(boxes);
         },
         ExitedWithMinusOne, AllOf(NamesAtLeastBytes(1), Not(HasSubstr("box written"))));
 }
 
+// Memory that stays exhausted: the allocations before the nth succeed, the
+// nth and every later one fail.
+TEST_F(FatalErrorDeathTest, EveryAllocationFromTheNthOnFails) {
+    EXPECT_EXIT(
+        {
+            SetFatalErrorDisplay(ShowOnStandardError);
+            FailAllocationsFrom(3);
+            TextAllocator<char> allocator;
+            allocator.deallocate(allocator.allocate(10), 10);
+            allocator.deallocate(allocator.allocate(11), 11);
+            std::fputs("two allocations done", stderr);
+            allocator.allocate(30);
+        },
+        ExitedWithMinusOne,
+        AllOf(HasSubstr("two allocations done"), HasSubstr(Shown(OutOfMemoryMessage("30")))));
+}
+
+// A display that needs memory while memory stays exhausted: the process ends
+// with -1 after the first message instead of reporting again and again.
+void ShowThenAllocate(std::string_view message) {
+    ShowOnStandardError(message);
+    const Text copy(message);
+    std::fputs("the display got memory", stderr);
+}
+
+TEST_F(FatalErrorDeathTest, AFailureWhileReportingEndsTheProcessAtOnce) {
+    EXPECT_EXIT(
+        {
+            SetFatalErrorDisplay(ShowThenAllocate);
+            FailAllocationsFrom(1);
+            TextAllocator<char>().allocate(50);
+        },
+        ExitedWithMinusOne,
+        testing::Truly([](const std::string& output) {
+            const std::string first = Shown(OutOfMemoryMessage("50"));
+            const std::size_t at = output.find(first);
+            return at != std::string::npos && output.find("[fatal display", at + first.size()) == std::string::npos &&
+                   output.find("the display got memory") == std::string::npos;
+        }));
+}
+
 TEST(FailureInjection, ZeroTurnsItOff) {
-    FailTextAllocationNumber(1);
-    FailTextAllocationNumber(0);
+    FailAllocationNumber(1);
+    FailAllocationNumber(0);
+    FailAllocationsFrom(1);
+    FailAllocationsFrom(0);
     const Text text(std::string(40, 'y'));
     EXPECT_EQ(TextLength(TextConcat(text, text)), 80);
 }

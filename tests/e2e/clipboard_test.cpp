@@ -66,6 +66,11 @@ TEST(Clipboard, CopyButtonPutsItsBoxTextOnTheClipboardAndConfirms) {
         EXPECT_FALSE(box->hasIcon);
         EXPECT_EQ(ClipboardTextBlock(), std::optional<std::string>(expected + '\0'))
             << "CF_TEXT, byte for byte, with one zero byte after it";
+        // Opened for the program's hidden owner window: after an open without
+        // a window, Windows refuses SetClipboardData.
+        HWND owner = program.FindTopLevel("CorvanelOwner");
+        EXPECT_NE(owner, nullptr);
+        EXPECT_EQ(GetClipboardOwner(), owner);
 
         DismissMessageBox(*box);
         EXPECT_TRUE(WaitForMainWindowBack(program));

@@ -67,13 +67,19 @@ bool IsOutOfMemoryMessage(const std::string& text) {
     return digits.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// The fatal path as the user meets it: an error box without owner, the
-// program's windows disabled beneath it, then exit code -1 with no clean-up.
+// The fatal path as the user meets it: an error box without owner that names
+// the bytes asked for and stays until dismissed, the program's windows
+// disabled beneath it, then exit code -1 with no clean-up.
 void ExpectFatalEnd(const Program& program, const MessageBoxSeen& box, const std::string& report) {
+    EXPECT_TRUE(IsOutOfMemoryMessage(box.text)) << Utf8(box.text);
     EXPECT_EQ(GetWindow(box.window, GW_OWNER), nullptr);
     EXPECT_TRUE(box.hasIcon);
     EXPECT_EQ(box.buttonIds, std::vector<int>{IDOK});
-    EXPECT_FALSE(IsWindowEnabled(program.MainWindow()));
+    if (program.MainWindow()) {
+        EXPECT_FALSE(IsWindowEnabled(program.MainWindow()));
+    }
+    EXPECT_FALSE(program.HasExited(300ms)) << "the box must wait for the user";
+    EXPECT_TRUE(IsWindow(box.window));
     DismissMessageBox(box);
     EXPECT_EQ(program.ExitCode(), std::optional<DWORD>(0xFFFFFFFF));
     EXPECT_FALSE(FileExists(report)) << "the kept values were released after a fatal error";
@@ -93,6 +99,20 @@ bool LinksComplete(const Program& program) {
     return true;
 }
 
+// Where an injected allocation failure struck, if it did.
+enum class Strike { StartUp, Generate, Copy, None };
+
+const char* const kOneAllocation = "CORVANEL_FAIL_ALLOCATION";
+const char* const kAllAllocationsFrom = "CORVANEL_FAIL_ALLOCATIONS_FROM";
+
+struct StrikeCounts {
+    int startUp = 0;
+    int generate = 0;
+    int copy = 0;
+    int copyKeptClipboard = 0;  // strikes in the copy before the clipboard was touched
+    long completedAt = -1;      // the first N with which everything completed
+};
+
 class AllocationFailure : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -101,28 +121,54 @@ protected:
     }
     void TearDown() override { DeleteFileA(report_.c_str()); }
 
-    Switches FailAllocation(long n) {
-        return Switches{{"CORVANEL_FAIL_ALLOCATION", std::to_string(n)}, {"CORVANEL_REPORT_FILE", report_}};
-    }
+    // Starts the variant with the switch set to n, generates and, if asked,
+    // copies the first link; checks how each way of ending went.
+    Strike RunWithFailure(const char* switchName, long n, bool copy) {
+        PutOnClipboard(kUsersClipboard);
+        Switches switches{{switchName, std::to_string(n)}, {"CORVANEL_REPORT_FILE", report_}};
+        Program program(VariantPath(), false);
+        std::optional<MessageBoxSeen> box;
+        EXPECT_TRUE(WaitUntil([&] { return (box = FindMessageBox(program.ProcessId())) || program.MainWindowReady(); },
+                              10000ms))
+            << "neither a main window nor an error box";
+        if (box) {
+            EXPECT_FALSE(program.MainWindow() && IsWindowVisible(program.MainWindow()))
+                << "the main window showed before start-up failed";
+            ExpectFatalEnd(program, *box, report_);
+            return Strike::StartUp;
+        }
 
-    // Generates with the nth allocation failing; true when it still completed.
-    bool GenerateWithFailureAt(long n) {
-        Switches switches = FailAllocation(n);
-        Program program(VariantPath());
         SetEditText(program.Control(k编辑框1), kAddress);
         ClickButton(program.Control(k按钮1));
-        std::optional<MessageBoxSeen> box;
         EXPECT_TRUE(WaitUntil([&] { return (box = FindMessageBox(program.ProcessId())) || LinksComplete(program); }))
             << "neither links nor an error box";
-        if (!box) {
-            EXPECT_FALSE(FindMessageBox(program.ProcessId()));
-            EndNormally(program);
-            return true;
+        if (box) {
+            ExpectNoPartialLinks(program);
+            ExpectFatalEnd(program, *box, report_);
+            return Strike::Generate;
         }
-        EXPECT_TRUE(IsOutOfMemoryMessage(box->text)) << Utf8(box->text);
-        ExpectNoPartialLinks(program);
+        if (!copy) {
+            EndNormally(program);
+            return Strike::None;
+        }
+
+        ClickButton(program.Control(k按钮3));
+        EXPECT_TRUE(WaitUntil([&] { return (box = FindMessageBox(program.ProcessId())).has_value(); }));
+        if (!box) return Strike::None;
+        if (box->text == Gbk("复制成功，赶快去试试吧")) {
+            EXPECT_EQ(ClipboardText(), kLinks[0]);
+            DismissMessageBox(*box);
+            EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(program.MainWindow()) != FALSE; }));
+            EndNormally(program);
+            return Strike::None;
+        }
+        // Memory can run out before the copy or after it: the clipboard holds
+        // what the user had or the whole link, never nothing or a part.
+        const std::optional<std::string> clipboard = ClipboardText();
+        EXPECT_TRUE(clipboard == kUsersClipboard || clipboard == kLinks[0]) << clipboard.value_or("(no text)");
+        clipboardKept_ = clipboard == kUsersClipboard;
         ExpectFatalEnd(program, *box, report_);
-        return false;
+        return Strike::Copy;
     }
 
     void EndNormally(const Program& program) {
@@ -132,67 +178,102 @@ protected:
         DeleteFileA(report_.c_str());
     }
 
-    // Fails each allocation of a generate action in turn; returns how many it makes.
-    long AllocationsOfGenerate() {
+    // Runs N = 1, 2, ... until start-up and the actions complete.
+    StrikeCounts FailEachN(const char* switchName, bool copy) {
+        StrikeCounts counts;
         for (long n = 1; n <= kMostAllocations; ++n) {
-            SCOPED_TRACE("allocation " + std::to_string(n));
-            if (GenerateWithFailureAt(n)) return n - 1;
+            SCOPED_TRACE(std::string(switchName) + "=" + std::to_string(n));
+            clipboardKept_ = false;
+            switch (RunWithFailure(switchName, n, copy)) {
+            case Strike::StartUp: ++counts.startUp; break;
+            case Strike::Generate: ++counts.generate; break;
+            case Strike::Copy:
+                ++counts.copy;
+                if (clipboardKept_) ++counts.copyKeptClipboard;
+                break;
+            case Strike::None: counts.completedAt = n; return counts;
+            }
+            if (HasFatalFailure() || HasNonfatalFailure()) break;
         }
-        return -1;
+        return counts;
     }
 
-    static constexpr long kMostAllocations = 60;
+    static void Print(const char* switchName, const StrikeCounts& counts) {
+        std::cout << switchName << ": " << counts.startUp << " in start-up, " << counts.generate
+                  << " in the generate action, " << counts.copy << " in the copy action ("
+                  << counts.copyKeptClipboard << " before the clipboard was touched); N = " << counts.completedAt
+                  << " completed\n";
+    }
+
+    static constexpr long kMostAllocations = 80;
+    static inline const std::string kUsersClipboard = "user's clipboard";
     std::string report_;
+    bool clipboardKept_ = false;
 };
 
-TEST_F(AllocationFailure, EveryAllocationOfGenerateEndsInTheErrorBox) {
-    const long points = AllocationsOfGenerate();
-    ASSERT_GT(points, 0) << "the action never completed, or never allocated";
-    std::cout << "generate: " << points << " allocation points, each ended in the error box and exit code -1\n";
+// Every allocation point of start-up and of a generate action, with one
+// allocation failing and with memory exhausted from it on.
+TEST_F(AllocationFailure, EveryAllocationPointOfGenerateEndsInTheErrorBox) {
+    for (const char* switchName : {kOneAllocation, kAllAllocationsFrom}) {
+        const StrikeCounts counts = FailEachN(switchName, false);
+        Print(switchName, counts);
+        EXPECT_GT(counts.startUp, 0) << switchName;
+        EXPECT_GT(counts.generate, 0) << switchName << ": no N struck inside the action";
+        EXPECT_EQ(counts.completedAt, counts.startUp + counts.generate + 1) << switchName;
+    }
 }
 
-TEST_F(AllocationFailure, EveryAllocationOfCopyEndsInTheErrorBoxAndKeepsTheClipboard) {
-    const long generatePoints = AllocationsOfGenerate();
-    ASSERT_GT(generatePoints, 0);
-    const std::string before = "user's clipboard";
-    long copyPoints = -1;
-    int keptClipboard = 0;
-    for (long j = 1; j <= kMostAllocations && copyPoints < 0; ++j) {
-        SCOPED_TRACE("copy allocation " + std::to_string(j));
-        PutOnClipboard(before);
-        Switches switches = FailAllocation(generatePoints + j);
-        Program program(VariantPath());
-        SetEditText(program.Control(k编辑框1), kAddress);
-        ClickButton(program.Control(k按钮1));
-        ASSERT_TRUE(WaitUntil([&] { return LinksComplete(program); }));
-        ClickButton(program.Control(k按钮3));
-        std::optional<MessageBoxSeen> box;
-        ASSERT_TRUE(WaitUntil([&] { return (box = FindMessageBox(program.ProcessId())).has_value(); }));
-        if (box->text == Gbk("复制成功，赶快去试试吧")) {
-            EXPECT_EQ(ClipboardText(), kLinks[0]);
-            DismissMessageBox(*box);
-            ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(program.MainWindow()) != FALSE; }));
-            EndNormally(program);
-            copyPoints = j - 1;
-            continue;
-        }
-        EXPECT_TRUE(IsOutOfMemoryMessage(box->text)) << Utf8(box->text);
-        // Memory can run out before the copy or after it: the clipboard holds
-        // what the user had or the whole link, never nothing or a part.
-        const std::optional<std::string> clipboard = ClipboardText();
-        EXPECT_TRUE(clipboard == before || clipboard == kLinks[0]) << clipboard.value_or("(no text)");
-        if (clipboard == before) ++keptClipboard;
-        ExpectFatalEnd(program, *box, report_);
+TEST_F(AllocationFailure, EveryAllocationPointOfCopyEndsInTheErrorBox) {
+    for (const char* switchName : {kOneAllocation, kAllAllocationsFrom}) {
+        const StrikeCounts counts = FailEachN(switchName, true);
+        Print(switchName, counts);
+        EXPECT_GT(counts.copy, 0) << switchName << ": no N struck inside the action";
+        EXPECT_GT(counts.copyKeptClipboard, 0) << switchName;
+        EXPECT_EQ(counts.completedAt, counts.startUp + counts.generate + counts.copy + 1) << switchName;
     }
-    ASSERT_GT(copyPoints, 0);
-    EXPECT_GT(keptClipboard, 0);
-    std::cout << "copy: " << copyPoints << " allocation points, each ended in the error box and exit code -1; "
-              << keptClipboard << " of them before the clipboard was touched\n";
 }
 
 // Without a switch the variant behaves as the program does and releases the kept values at the end.
 TEST_F(AllocationFailure, NoFailureRequestedMeansANormalRunAndEnd) {
-    EXPECT_TRUE(GenerateWithFailureAt(0));
+    EXPECT_EQ(RunWithFailure(kOneAllocation, 0, true), Strike::None);
+    EXPECT_EQ(RunWithFailure(kAllAllocationsFrom, 0, true), Strike::None);
+}
+
+// Each way a copy can fail short of a busy clipboard, made to happen on the
+// test variant: the user is told, and the clipboard holds what the box says.
+TEST(ClipboardFailure, EachFailedStepGivesItsMessageAndClipboard) {
+    const std::string earlier = "user's clipboard";
+    const struct {
+        const char* step;
+        std::optional<std::string> clipboardAfter;
+    } cases[] = {
+        {"GlobalAlloc", earlier},       // no memory: the clipboard was not touched
+        {"GlobalLock", earlier},        // no memory: the clipboard was not touched
+        {"SetClipboardData", std::nullopt},  // emptied, then refused: now empty
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        Switches switches{{"CORVANEL_FAIL_CLIPBOARD", c.step}};
+        Program program(VariantPath());
+        SetEditText(program.Control(k编辑框1), kAddress);
+        ClickButton(program.Control(k按钮1));
+        ASSERT_TRUE(WaitUntil([&] { return LinksComplete(program); }));
+        PutOnClipboard(earlier);
+
+        ClickButton(program.Control(k按钮3));
+        const std::optional<MessageBoxSeen> box = WaitForMessageBox(program.ProcessId());
+        ASSERT_TRUE(box) << "no box";
+        EXPECT_EQ(box->caption, "Corvanel");
+        EXPECT_EQ(box->text, Gbk("复制失败，请稍后再试。"));
+        EXPECT_EQ(box->buttonIds, std::vector<int>{IDOK});
+        EXPECT_TRUE(box->hasIcon);
+        EXPECT_EQ(ClipboardText(), c.clipboardAfter);
+
+        DismissMessageBox(*box);
+        EXPECT_TRUE(WaitUntil([&] { return !FindMessageBox(program.ProcessId()) && IsWindowEnabled(program.MainWindow()); }));
+        EXPECT_FALSE(program.HasExited());
+        EXPECT_EQ(ClipboardText(), c.clipboardAfter);
+    }
 }
 
 class RefusedWindow : public ::testing::Test {

@@ -169,6 +169,43 @@ TEST_F(HelpWindow, OpensAgainAtTheCentreAfterBeingMoved) {
     ExpectClosedAndMainWindowBack();
 }
 
+// Keys posted to a control of the disabled main window are still retrieved by
+// the program's own loop while the help window is up; there they must do
+// nothing: Enter would open the forum page, Esc would close the main window.
+TEST_F(HelpWindow, KeysPostedToTheDisabledMainWindowDoNothing) {
+    if (!RecordedWebAddresses()) GTEST_SKIP() << "the run records no opened web addresses (CORVANEL_XDG_OPEN_LOG)";
+    const std::size_t before = RecordedWebAddresses()->size();
+    HWND help = OpenByClick();
+    ASSERT_NE(help, nullptr);
+    for (HWND target : {program_.Control(k编辑框1), program_.MainWindow()}) {
+        for (WORD key : {VK_RETURN, VK_ESCAPE}) {
+            PostMessageA(target, WM_KEYDOWN, key, 0x00000001);
+            PostMessageA(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+        }
+    }
+    Sleep(500);
+    EXPECT_EQ(Help(), help) << "the help window was closed";
+    EXPECT_TRUE(IsWindow(program_.MainWindow())) << "the main window was closed";
+    EXPECT_FALSE(IsWindowEnabled(program_.MainWindow()));
+
+    PressKey(VK_ESCAPE);
+    ExpectClosedAndMainWindowBack();
+    EXPECT_FALSE(program_.HasExited());
+
+    // A real Enter now opens the forum page once; a posted Enter that had
+    // opened it too would show as a second address. The focus is moved off
+    // the help button first, where Enter would open the help window again.
+    program_.BringToFront(program_.MainWindow());
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return GetParent(program_.Focus()) == program_.MainWindow() &&
+                                       program_.Focus() != program_.Control(k按钮2); }));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return RecordedWebAddresses()->size() > before; }, 15000ms))
+        << "the forum page was not opened";
+    Sleep(1500);
+    EXPECT_EQ(RecordedWebAddresses()->size(), before + 1);
+}
+
 TEST_F(HelpWindow, ClosingTheMainWindowAfterwardsEndsTheProgramWithZero) {
     ASSERT_NE(OpenByClick(), nullptr);
     PressKey(VK_ESCAPE);

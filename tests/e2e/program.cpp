@@ -237,18 +237,21 @@ void PutOnClipboard(const std::string& bytes) {
     CloseClipboard();
 }
 
-Program::Program(const std::string& executable) {
+Program::Program(const std::string& executable, bool waitForMainWindow) {
     std::string commandLine = "\"" + (executable.empty() ? ProgramPath() : executable) + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process_))
         throw std::runtime_error("cannot start " + commandLine);
+    if (!waitForMainWindow) return;
     WaitForInputIdle(process_.hProcess, 5000);
-    WaitUntil([&] {
-        mainWindow_ = FindTopLevel("CorvanelMainWindow");
-        return mainWindow_ && IsWindowVisible(mainWindow_) && Focus() != nullptr;
-    }, 10000ms);
+    WaitUntil([&] { return MainWindowReady(); }, 10000ms);
+}
+
+bool Program::MainWindowReady() {
+    mainWindow_ = FindTopLevel("CorvanelMainWindow");
+    return mainWindow_ && IsWindowVisible(mainWindow_) && Focus() != nullptr;
 }
 
 Program::~Program() {

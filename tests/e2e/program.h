@@ -61,8 +61,9 @@ std::string ProgramPath();
 
 class Program {
 public:
-    // Starts corvanel.exe (or the given executable) and waits for its main window.
-    explicit Program(const std::string& executable = "");
+    // Starts corvanel.exe (or the given executable) and, unless told not to,
+    // waits until its main window is shown and has the focus.
+    explicit Program(const std::string& executable = "", bool waitForMainWindow = true);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -70,6 +71,8 @@ public:
     DWORD ProcessId() const { return process_.dwProcessId; }
     DWORD ThreadId() const { return process_.dwThreadId; }
     HWND MainWindow() const { return mainWindow_; }
+    // True once the main window is shown with the focus in it; remembers it.
+    bool MainWindowReady();
     // The main window's controls by their place in the control order (0-based).
     HWND Control(int index) const;
 
