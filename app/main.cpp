@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dpi.h"
 #include "link_generator.h"
 #include "main_window.h"
 #include "open_windows.h"
@@ -70,6 +71,7 @@ int Run() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    corvanel::BecomeDpiAwareIfUnaware();
     corvanel::SetFatalErrorDisplay(ShowFatalErrorBox);
 #ifdef CORVANEL_FAILURE_INJECTION
     corvanel::ApplyTestSwitches();

@@ -21,8 +21,13 @@ if ((${#missing[@]})); then
   apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives 936 (GBK).
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
-  locale-gen
-fi
+# Wine takes its ANSI code page from the locale: zh_CN.UTF-8 gives 936 (GBK),
+# the tests' other desktops en_US.UTF-8 1252 and zh_TW.UTF-8 950.
+generate=0
+for wanted in zh_CN en_US zh_TW; do
+  if ! locale -a 2>/dev/null | grep -qi "^$wanted\.utf-\?8$"; then
+    grep -q "^$wanted.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null || echo "$wanted.UTF-8 UTF-8" >> /etc/locale.gen
+    generate=1
+  fi
+done
+if ((generate)); then locale-gen; fi

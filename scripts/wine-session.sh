@@ -1,14 +1,31 @@
-# Sourced: gives this shell a Wine prefix of the build's own, code page 936, a
-# display (Xvfb when there is none or when asked for) and one wineserver kept
-# up until the shell exits.
-#   CORVANEL_PREFIX   the prefix folder (default: build/windows/wineprefix)
+# Sourced: gives this shell a Wine prefix of the build's own for one desktop,
+# a display (Xvfb when there is none or when asked for) and one wineserver
+# kept up until the shell exits.
+#   CORVANEL_DESKTOP  the desktop the prefix shows (default zh-CN):
+#                       zh-CN      Chinese (PRC), code page 936, 96 DPI
+#                       zh-CN-144  the same at 144 DPI (150 % display scale)
+#                       en-US      English, code page 1252, 96 DPI
+#                       zh-TW      Chinese (Taiwan), code page 950, 96 DPI
+#   CORVANEL_PREFIX   the prefix folder (default: build/windows/wineprefix, and
+#                     build/windows/wineprefix-<desktop> for the other desktops)
 #   CORVANEL_XVFB=1   always start a private Xvfb
 
 corvanel_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${CORVANEL_PREFIX:-$corvanel_root/build/windows/wineprefix}
+export CORVANEL_DESKTOP=${CORVANEL_DESKTOP:-zh-CN}
+corvanel_prefix_name=wineprefix-$CORVANEL_DESKTOP
+corvanel_dpi=96
+case "$CORVANEL_DESKTOP" in
+  zh-CN) corvanel_locale=zh_CN.UTF-8 corvanel_codepage=936 corvanel_prefix_name=wineprefix ;;
+  zh-CN-144) corvanel_locale=zh_CN.UTF-8 corvanel_codepage=936 corvanel_dpi=144 ;;
+  en-US) corvanel_locale=en_US.UTF-8 corvanel_codepage=1252 ;;
+  zh-TW) corvanel_locale=zh_TW.UTF-8 corvanel_codepage=950 ;;
+  *) echo "wine-session.sh: unknown desktop $CORVANEL_DESKTOP" >&2; return 2 ;;
+esac
+export WINEPREFIX=${CORVANEL_PREFIX:-$corvanel_root/build/windows/$corvanel_prefix_name}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="winemenubuilder.exe=d"
-export LC_ALL=zh_CN.UTF-8
+# The ANSI code page follows the locale.
+export LC_ALL=$corvanel_locale
 
 corvanel_cleanup() {
   wineserver -k >/dev/null 2>&1 || true
@@ -26,12 +43,26 @@ if [ -z "${DISPLAY:-}" ] || [ "${CORVANEL_XVFB:-0}" = 1 ]; then
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 fi
 
+corvanel_reg() { wine reg add "$@" /f >/dev/null 2>&1; }
+
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   # Without Mono and Gecko: nothing here needs them, and their installer would ask.
   WINEDLLOVERRIDES="mscoree,mshtml=;$WINEDLLOVERRIDES" wineboot -i >/dev/null 2>&1
   # Wine draws the window frames itself, so screenshots show title bars.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  corvanel_reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
+  if [ "$corvanel_dpi" != 96 ]; then
+    corvanel_reg 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$corvanel_dpi"
+    # As on Windows 10, a program's manifest decides its DPI awareness; without
+    # this value Wine makes every program per-monitor aware.
+    corvanel_reg 'HKCU\Control Panel\Desktop' /v DpiScalingVer /t REG_DWORD /d 0x1018
+  fi
+  if [ "$corvanel_codepage" = 1252 ]; then
+    # English Windows links Chinese glyphs into its dialog font (Tahoma, which
+    # "MS Shell Dlg" stands for); Wine does so only when told which font has them.
+    corvanel_reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v Tahoma /t REG_MULTI_SZ /d 'wqy-zenhei.ttc,WenQuanYi Zen Hei'
+  fi
   wineserver -w
 fi
 # One server for the whole session, and its services started here with no

@@ -4,6 +4,7 @@
 
 #include "open_windows.h"
 #include "resource_ids.h"
+#include "wide_text.h"
 
 namespace corvanel {
 namespace {
@@ -41,25 +42,49 @@ HICON ProgramIcon() {
     return icon;
 }
 
-bool RegisterWindowClass(const char* className, WNDPROC procedure) {
-    WNDCLASSEXA existing{};
+// Wide windows: what the user types arrives as UTF-16 whatever the desktop's code page.
+bool RegisterWindowClass(const wchar_t* className, WNDPROC procedure) {
+    WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &existing)) return true;
-    WNDCLASSEXA windowClass{};
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &existing)) return true;
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hIcon = ProgramIcon();
     windowClass.hIconSm = ProgramIcon();
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = className;
-    return RegisterClassExA(&windowClass) != 0;
+    return RegisterClassExW(&windowClass) != 0;
 }
 
 POINT CentredOnPrimaryScreen(SIZE size) {
     return POINT{(GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2, (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2};
 }
+
+FontHandle SongTiAt(UINT dpi) {
+    LOGFONTW font{};
+    font.lfHeight = DpiScale(dpi).Pixels(-10);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = PROOF_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH;
+    lstrcpynW(font.lfFaceName, L"宋体", LF_FACESIZE);
+    return FontHandle(CreateFontIndirectW(&font));
+}
+
+// The stock font is made for the system's DPI; a window on a display of
+// another DPI gets the same font at its own.
+FontHandle GuiFontAt(UINT dpi) {
+    LOGFONTW font{};
+    if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font)) return nullptr;
+    font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+    return FontHandle(CreateFontIndirectW(&font));
+}
+
 
 }  // namespace
 
@@ -67,27 +92,30 @@ HWND DescribedWindow::Create(const WindowDescription& description, HWND owner) {
     if (!RegisterWindowClass(description.className, WindowProcedure)) return nullptr;
     CreationParameters parameters{new DescribedWindow(description), false};
     DescribedWindow* self = parameters.window;
+    // Created at the tables' size where it will be centred, so that the system
+    // tells the DPI of that display; then laid out for that DPI.
     const POINT position = CentredOnPrimaryScreen(description.outerSize);
-    HWND window = CreateWindowExA(0, description.className, description.caption, description.style,
-                                  position.x, position.y, description.outerSize.cx,
-                                  description.outerSize.cy, owner, nullptr, GetModuleHandleA(nullptr),
-                                  &parameters);
+    const TableText caption(description.caption);
+    HWND window = CreateWindowExW(0, description.className, caption.CString(), description.style, position.x,
+                                  position.y, description.outerSize.cx, description.outerSize.cy, owner, nullptr,
+                                  GetModuleHandleW(nullptr), &parameters);
     if (!window) {
         // Once attached, the window deleted `self` itself on WM_NCDESTROY.
         if (!parameters.attached) delete self;
         return nullptr;
     }
-    if (!self->CreateControls()) {
+    self->scale_ = DpiScale(DpiOfWindow(window));
+    if (!self->MakeFonts(self->scale_.Dpi()) || !self->CreateControls()) {
         DestroyWindow(window);
         return nullptr;
     }
-    self->ApplyOuterSize();
+    self->CentreOnPrimaryScreen();
     return window;
 }
 
 DescribedWindow* DescribedWindow::FromHandle(HWND window) {
     if (!IsOpenWindow(window)) return nullptr;
-    return reinterpret_cast<DescribedWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return reinterpret_cast<DescribedWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 HWND DescribedWindow::Control(ControlName name) const {
@@ -115,58 +143,93 @@ bool DescribedWindow::CreateControls() {
 // Controls are created in control order; each new child goes below the ones
 // before it, so the control order is also the stacking order.
 bool DescribedWindow::CreateControl(const ControlDescription& control) {
-    const HFONT font = FontFor(control);
-    if (!font) return false;
-    const RECT& r = control.bounds;
-    HWND child = CreateWindowExA(IsEditBox(control.kind) ? WS_EX_CLIENTEDGE : 0,
-                                 IsEditBox(control.kind) ? "EDIT" : "BUTTON", control.text,
+    const RECT r = scale_.Bounds(control.bounds);
+    const TableText text(control.text);
+    HWND child = CreateWindowExW(IsEditBox(control.kind) ? WS_EX_CLIENTEDGE : 0,
+                                 IsEditBox(control.kind) ? L"EDIT" : L"BUTTON", text.CString(),
                                  ControlStyle(control), r.left, r.top, r.right - r.left, r.bottom - r.top,
                                  window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(control.name))),
-                                 GetModuleHandleA(nullptr), nullptr);
+                                 GetModuleHandleW(nullptr), nullptr);
     if (!child) return false;
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control)), FALSE);
     controls_.push_back(child);
     return true;
 }
 
-HFONT DescribedWindow::FontFor(const ControlDescription& control) {
-    if (control.font == ControlFont::DefaultGui) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    if (!songTi_) {
-        LOGFONTA font{};
-        font.lfHeight = -10;
-        font.lfWeight = FW_NORMAL;
-        font.lfCharSet = DEFAULT_CHARSET;
-        font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-        font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-        font.lfQuality = PROOF_QUALITY;
-        font.lfPitchAndFamily = DEFAULT_PITCH;
-        lstrcpynA(font.lfFaceName, "宋体", LF_FACESIZE);
-        songTi_.reset(CreateFontIndirectA(&font));
+// The fonts for the DPI; the ones held before stay untouched when one fails.
+bool DescribedWindow::MakeFonts(UINT dpi) {
+    FontHandle songTi;
+    const auto usesSongTi = [](const ControlDescription& c) { return c.font == ControlFont::SongTi10; };
+    if (std::any_of(description_.controls.begin(), description_.controls.end(), usesSongTi)) {
+        songTi = SongTiAt(dpi);
+        if (!songTi) return false;
     }
-    return songTi_.get();
+    FontHandle guiFont;
+    if (dpi != SystemDpi()) {
+        guiFont = GuiFontAt(dpi);
+        if (!guiFont) return false;
+    }
+    songTi_ = std::move(songTi);
+    guiFont_ = std::move(guiFont);
+    return true;
 }
 
+HFONT DescribedWindow::FontFor(const ControlDescription& control) const {
+    return control.font == ControlFont::SongTi10 ? songTi_.get() : GuiFont();
+}
+
+HFONT DescribedWindow::GuiFont() const {
+    return guiFont_ ? guiFont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+SIZE DescribedWindow::OuterSize() const { return scale_.OuterSize(description_.outerSize, description_.style, 0); }
+
 // The system may give the window another outer size than asked for; the
-// window must have exactly the stated one.
-void DescribedWindow::ApplyOuterSize() {
+// window must have exactly the one for its DPI, centred on that size.
+void DescribedWindow::CentreOnPrimaryScreen() {
+    const SIZE wanted = OuterSize();
+    const POINT position = CentredOnPrimaryScreen(wanted);
     RECT outer{};
     GetWindowRect(window_, &outer);
-    const SIZE wanted = description_.outerSize;
-    if (outer.right - outer.left != wanted.cx || outer.bottom - outer.top != wanted.cy)
-        SetWindowPos(window_, nullptr, 0, 0, wanted.cx, wanted.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (outer.left != position.x || outer.top != position.y || outer.right - outer.left != wanted.cx ||
+        outer.bottom - outer.top != wanted.cy)
+        SetWindowPos(window_, nullptr, position.x, position.y, wanted.cx, wanted.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moved to a display of another scale: the same layout at the new DPI, in the
+// rectangle the system suggests.
+void DescribedWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    // The controls keep their old fonts until they have the new ones.
+    FontHandle oldSongTi = std::move(songTi_);
+    FontHandle oldGuiFont = std::move(guiFont_);
+    if (!MakeFonts(dpi)) {
+        songTi_ = std::move(oldSongTi);
+        guiFont_ = std::move(oldGuiFont);
+    }
+    scale_ = DpiScale(dpi);
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        if (!controls_[i]) continue;
+        const RECT r = scale_.Bounds(description_.controls[i].bounds);
+        SetWindowPos(controls_[i], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(description_.controls[i])), TRUE);
+    }
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 LRESULT CALLBACK DescribedWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         // The window owns its DescribedWindow from here on and deletes it on WM_NCDESTROY.
-        auto* parameters = static_cast<CreationParameters*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* parameters = static_cast<CreationParameters*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         parameters->attached = true;
         parameters->window->window_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(parameters->window));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(parameters->window));
         AddOpenWindow(window);
     }
     DescribedWindow* self = FromHandle(window);
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
     return self->Dispatch(message, wParam, lParam);
 }
 
@@ -184,26 +247,28 @@ LRESULT DescribedWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CANCELMODE: RememberFocus(); break;
     case WM_SETFOCUS: OnSetFocus(); return 0;
     case WM_CLOSE: OnClose(); return 0;
+    case WM_DPICHANGED: OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_NCDESTROY: {
-        const LRESULT result = DefWindowProcA(window_, message, wParam, lParam);
+        const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
         OnNcDestroy();
         return result;
     }
     }
-    return DefWindowProcA(window_, message, wParam, lParam);
+    return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 void DescribedWindow::OnPaint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
-    const HGDIOBJ previousFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const HGDIOBJ previousFont = SelectObject(dc, GuiFont());
     SetBkMode(dc, TRANSPARENT);
     for (const ControlDescription& control : description_.controls) {
         if (control.kind != ControlKind::Label) continue;
-        RECT bounds = control.bounds;
+        RECT bounds = scale_.Bounds(control.bounds);
         FillRect(dc, &bounds, GetSysColorBrush(COLOR_BTNFACE));
         SetTextColor(dc, control.textColour);
-        DrawTextA(dc, control.text, -1, &bounds, control.labelFormat);
+        const TableText text(control.text);
+        DrawTextW(dc, text.CString(), -1, &bounds, control.labelFormat);
     }
     SelectObject(dc, previousFont);
     EndPaint(window_, &paint);
@@ -255,7 +320,7 @@ void DescribedWindow::OnClose() {
 }
 
 void DescribedWindow::OnNcDestroy() {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     RemoveOpenWindow(window_);
     delete this;
 }
@@ -286,7 +351,7 @@ bool DescribedWindow::OnKeyDown(const MSG& message) {
 
     HWND focus = GetFocus();
     if (RowOf(focus)) {
-        const LRESULT claims = SendMessageA(focus, WM_GETDLGCODE, message.wParam,
+        const LRESULT claims = SendMessageW(focus, WM_GETDLGCODE, message.wParam,
                                             reinterpret_cast<LPARAM>(&message));
         const LRESULT claimed = DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | (key == VK_TAB ? DLGC_WANTTAB : 0);
         if (claims & claimed) return false;
@@ -294,7 +359,7 @@ bool DescribedWindow::OnKeyDown(const MSG& message) {
     switch (key) {
     case VK_TAB: MoveFocus(shift ? -1 : 1); break;
     case VK_RETURN: PressEnter(); break;
-    case VK_ESCAPE: SendMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case VK_ESCAPE: SendMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "dpi.h"
 #include "gdi_handle.h"
 #include "window_description.h"
 
@@ -15,8 +16,9 @@ namespace corvanel {
 
 class DescribedWindow {
 public:
-    // Creates the window hidden, with all its controls, centred at its outer
-    // size. Returns null when the window or a control cannot be created.
+    // Creates the window hidden, with all its controls, laid out for the DPI of
+    // its display and centred at its outer size. Returns null when the window
+    // or a control cannot be created.
     static HWND Create(const WindowDescription& description, HWND owner);
 
     static DescribedWindow* FromHandle(HWND window);
@@ -35,7 +37,7 @@ public:
     void RememberDisabledWindows(std::vector<std::pair<HWND, bool>> windows);
 
 private:
-    explicit DescribedWindow(const WindowDescription& description) : description_(description) {}
+    explicit DescribedWindow(const WindowDescription& description) : description_(description), scale_(kTableDpi) {}
     DescribedWindow(const DescribedWindow&) = delete;
     DescribedWindow& operator=(const DescribedWindow&) = delete;
 
@@ -48,8 +50,12 @@ private:
 
     bool CreateControls();
     bool CreateControl(const ControlDescription& control);
-    HFONT FontFor(const ControlDescription& control);
-    void ApplyOuterSize();
+    bool MakeFonts(UINT dpi);
+    HFONT FontFor(const ControlDescription& control) const;
+    HFONT GuiFont() const;
+    SIZE OuterSize() const;
+    void CentreOnPrimaryScreen();
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
 
     void OnPaint();
     static LRESULT ColourEditBox(HDC dc, const ControlDescription& box);
@@ -70,7 +76,9 @@ private:
     const WindowDescription& description_;
     HWND window_ = nullptr;
     std::vector<HWND> controls_;  // one per row; null for labels
+    DpiScale scale_;              // from the tables' 96 DPI to the window's
     FontHandle songTi_;
+    FontHandle guiFont_;          // null: the stock font, made for this DPI already
     HWND lastFocus_ = nullptr;
     std::vector<std::pair<HWND, bool>> disabledWindows_;
 };

@@ -27,7 +27,7 @@ constexpr ControlDescription kControls[] = {
 }  // namespace
 
 const WindowDescription kHelpWindow = {
-    .className = "CorvanelHelpWindow",
+    .className = L"CorvanelHelpWindow",
     .caption = "",
     .outerSize = {380, 250},
     .style = kFixedDialogFrame,

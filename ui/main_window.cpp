@@ -85,7 +85,7 @@ constexpr ControlDescription kControls[] = {
 }  // namespace
 
 const WindowDescription kMainWindow = {
-    .className = "CorvanelMainWindow",
+    .className = L"CorvanelMainWindow",
     .caption = "Corvanel",
     .outerSize = {364, 227},
     .style = kFixedDialogFrame,

@@ -8,13 +8,14 @@
 
 #include "described_window.h"
 #include "open_windows.h"
+#include "wide_text.h"
 
 namespace corvanel {
 namespace {
 
 HWND ownerWindow = nullptr;
 
-constexpr const char* kOwnerWindowClass = "CorvanelOwner";
+constexpr const wchar_t* kOwnerWindowClass = L"CorvanelOwner";
 
 #ifdef CORVANEL_FAILURE_INJECTION
 ClipboardStep failingClipboardStep = ClipboardStep::None;
@@ -74,19 +75,20 @@ void RunModalLoop(HWND window) {
 
 }  // namespace
 
+// Read as UTF-16, which holds whatever the user typed or pasted on any desktop.
 Text ReadBoxContent(HWND window, ControlName box) {
     DescribedWindow* described = DescribedWindow::FromHandle(window);
     HWND control = described ? described->Control(box) : nullptr;
-    const int length = GetWindowTextLengthA(control);
+    const int length = GetWindowTextLengthW(control);
     if (length <= 0) return Text();
-    std::vector<char, TextAllocator<char>> buffer(static_cast<std::size_t>(length) + 1);
-    const int copied = GetWindowTextA(control, buffer.data(), length + 1);
-    return Text(std::string_view(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0));
+    std::vector<wchar_t, TextAllocator<wchar_t>> buffer(static_cast<std::size_t>(length) + 1);
+    const int copied = GetWindowTextW(control, buffer.data(), length + 1);
+    return GbkFromWide(std::wstring_view(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0));
 }
 
 void WriteBoxContent(HWND window, ControlName box, const Text& text) {
     if (DescribedWindow* described = DescribedWindow::FromHandle(window))
-        SetWindowTextA(described->Control(box), text.CString());
+        SetWindowTextW(described->Control(box), WideText(text).CString());
 }
 
 // The memory is obtained and filled before the clipboard is touched, so a
@@ -110,7 +112,9 @@ ClipboardResult SetClipboardText(const Text& text) {
 int ShowMessageBox(const Text& message, UINT style, const Text& caption) {
     if (!(style & MB_SYSTEMMODAL)) style |= MB_TASKMODAL;
     HWND active = GetActiveWindow();
-    const int result = MessageBoxA(nullptr, message.CString(), caption.CString(), style);
+    const WideText wideMessage(message);
+    const WideText wideCaption(caption);
+    const int result = MessageBoxW(nullptr, wideMessage.CString(), wideCaption.CString(), style);
     // A box without owner enables the windows it disabled only once it is gone,
     // too late for the system to activate one of them: the window that was
     // active gets the activation back, unless another window has taken it.
@@ -119,7 +123,7 @@ int ShowMessageBox(const Text& message, UINT style, const Text& caption) {
 }
 
 void OpenWebAddress(const Text& address) {
-    ShellExecuteA(nullptr, "open", address.CString(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", WideText(address).CString(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 bool LoadWindow(const WindowDescription& description, std::optional<HWND> parent, bool dialogMode) {
@@ -138,28 +142,28 @@ bool LoadWindow(const WindowDescription& description, std::optional<HWND> parent
 
 bool HandleNextMessage(int& exitCode) {
     MSG message;
-    const BOOL result = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL result = GetMessageW(&message, nullptr, 0, 0);
     if (result == 0 || result == -1) {
         exitCode = result == 0 ? static_cast<int>(message.wParam) : 0;
         return false;
     }
     if (!DescribedWindow::HandleKeyboard(message)) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return true;
 }
 
 HWND CreateOwnerWindow() {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kOwnerWindowClass;
-    if (!RegisterClassExA(&windowClass)) return nullptr;
-    ownerWindow = CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerWindowClass, "", 0, 0, 0, 0, 0, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+    if (!RegisterClassExW(&windowClass)) return nullptr;
+    ownerWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerWindowClass, L"", 0, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
     return ownerWindow;
 }
 

@@ -27,7 +27,7 @@ enum class ClipboardResult {
 // program's invisible owner window.
 ClipboardResult SetClipboardText(const Text& text);
 
-// MessageBoxA without owner, task-modal unless system-modal is asked for.
+// A message box without owner, task-modal unless system-modal is asked for.
 int ShowMessageBox(const Text& message, UINT style, const Text& caption);
 
 // Opens the address with the shell's "open" verb; does not wait, reports nothing.

@@ -26,8 +26,8 @@ using ButtonAction = void (*)(HWND window);
 struct ControlDescription {
     ControlName name;
     ControlKind kind;
-    RECT bounds;  // left, top, right, bottom in the window's client area
-    const char* text;
+    RECT bounds;  // left, top, right, bottom in the window's client area, at 96 DPI
+    const char* text;  // GBK
     bool tabStop;
     COLORREF textColour;
     ControlFont font;
@@ -36,15 +36,15 @@ struct ControlDescription {
 };
 
 struct WindowDescription {
-    const char* className;
-    const char* caption;
-    SIZE outerSize;  // frame and title bar included; the window is centred on the primary screen
+    const wchar_t* className;
+    const char* caption;  // GBK
+    SIZE outerSize;  // frame and title bar included, at 96 DPI; the window is centred on the primary screen
     DWORD style;
     bool visible;
     std::span<const ControlDescription> controls;
 };
 
-// A control's position and size as the tables state them.
+// A control's position and size as the tables state them, in pixels at 96 DPI.
 constexpr RECT At(int x, int y, int width, int height) { return RECT{x, y, x + width, y + height}; }
 
 constexpr COLORREF kBlue = RGB(0, 0, 255);

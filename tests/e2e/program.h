@@ -100,6 +100,20 @@ void SetEditText(HWND edit, const std::string& gbk);
 // included (as many bytes as the block holds), or nothing when there is no such format.
 std::optional<std::string> ClipboardTextBlock();
 
+// Texts through the wide functions, which read the same on every desktop
+// whatever its ANSI code page.
+std::wstring Wide(const std::string& utf8);
+std::wstring WindowTextWide(HWND window);  // WM_GETTEXT, wide
+void SetEditTextWide(HWND edit, const std::wstring& text);
+// Types each character as a Unicode key event (KEYEVENTF_UNICODE), the way an
+// input method delivers Chinese characters.
+void TypeUnicode(const std::wstring& text);
+// CF_UNICODETEXT on the clipboard, or nothing when there is no such format.
+std::optional<std::wstring> ClipboardUnicodeText();
+
+// The display's DPI, as the desktop is set up.
+int DesktopDpi();
+
 // Waits for a message box of the process to appear.
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD process, std::chrono::milliseconds timeout = 5000ms);
 

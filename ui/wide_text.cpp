@@ -1,0 +1,56 @@
+#include "wide_text.h"
+
+namespace corvanel {
+namespace {
+
+bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+
+// The longest start of the text that ends on a character boundary and holds
+// at most `limit` bytes. Every GBK character, one byte or two, becomes exactly
+// one UTF-16 unit, so that many bytes never need more units than that.
+std::size_t WholeCharactersWithin(std::string_view gbk, std::size_t limit) {
+    std::size_t end = 0;
+    while (end < gbk.size()) {
+        // A lead byte at the very end stands alone.
+        const bool pair = IsGbkLeadByte(static_cast<unsigned char>(gbk[end])) && end + 1 < gbk.size();
+        const std::size_t length = pair ? 2 : 1;
+        if (end + length > limit) break;
+        end += length;
+    }
+    return end;
+}
+
+}  // namespace
+
+void WideFromGbkInto(std::string_view gbk, std::span<wchar_t> buffer) {
+    if (buffer.empty()) return;
+    const std::size_t bytes = WholeCharactersWithin(gbk, buffer.size() - 1);
+    int written = 0;
+    if (bytes > 0)
+        written = MultiByteToWideChar(kGbkCodePage, 0, gbk.data(), static_cast<int>(bytes), buffer.data(),
+                                      static_cast<int>(buffer.size() - 1));
+    buffer[written > 0 ? static_cast<std::size_t>(written) : 0] = L'\0';
+}
+
+WideText::WideText(const Text& gbk) {
+    const std::string_view bytes = gbk.Bytes();
+    const int length = bytes.empty() ? 0
+                                     : MultiByteToWideChar(kGbkCodePage, 0, bytes.data(),
+                                                           static_cast<int>(bytes.size()), nullptr, 0);
+    chars_.resize(static_cast<std::size_t>(length) + 1, L'\0');
+    if (length > 0)
+        MultiByteToWideChar(kGbkCodePage, 0, bytes.data(), static_cast<int>(bytes.size()), chars_.data(), length);
+}
+
+Text GbkFromWide(std::wstring_view wide) {
+    if (wide.empty()) return Text();
+    const int units = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(kGbkCodePage, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return Text();
+    std::vector<char, TextAllocator<char>> bytes(static_cast<std::size_t>(length));
+    const int written =
+        WideCharToMultiByte(kGbkCodePage, 0, wide.data(), units, bytes.data(), length, nullptr, nullptr);
+    return Text(std::string_view(bytes.data(), written > 0 ? static_cast<std::size_t>(written) : 0));
+}
+
+}  // namespace corvanel
