@@ -59,9 +59,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   fi
   if [ "$corvanel_codepage" = 1252 ]; then
     # English Windows links Chinese glyphs into its dialog font (Tahoma, which
-    # "MS Shell Dlg" stands for); Wine does so only when told which font has them.
+    # "MS Shell Dlg" stands for) and has 宋体 installed; Wine does neither by
+    # itself. Here both draw Chinese in the face the zh-CN prefix falls back to.
     corvanel_reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
       /v Tahoma /t REG_MULTI_SZ /d 'wqy-zenhei.ttc,WenQuanYi Zen Hei'
+    corvanel_reg 'HKCU\Software\Wine\Fonts\Replacements' /v '宋体' /d 'WenQuanYi Zen Hei'
   fi
   wineserver -w
 fi

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 #include <thread>
@@ -183,7 +184,11 @@ int CountScreenPixels(const RECT& screenRect, const std::function<bool(COLORREF)
 std::string SaveScreenshot(const RECT& screenRect, const std::string& name) {
     const std::string folder = ExecutableFolder() + "..\\screenshots\\";
     CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string path = folder + name + ".png";
+    // Screenshots of the other desktops the tests set up carry the desktop's name.
+    const char* desktop = std::getenv("CORVANEL_DESKTOP");
+    std::string path = folder + name;
+    if (desktop && std::string_view(desktop) != "zh-CN") path.append("-").append(desktop);
+    path += ".png";
     WritePng(path, screenRect.right - screenRect.left, screenRect.bottom - screenRect.top,
              CaptureScreen(screenRect));
     return path;
