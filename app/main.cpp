@@ -2,14 +2,12 @@
 #include <windows.h>
 #include <objbase.h>
 
-#include <algorithm>
-#include <cstring>
-
 #include "dpi.h"
 #include "link_generator.h"
 #include "main_window.h"
 #include "open_windows.h"
 #include "platform.h"
+#include "wide_text.h"
 #ifdef CORVANEL_FAILURE_INJECTION
 #include "test_switches.h"
 #endif
@@ -19,11 +17,9 @@ namespace {
 // Memory may be exhausted for good when this runs, so the box shows the
 // message from a buffer that exists from the start.
 void ShowFatalErrorBox(std::string_view message) {
-    static char shown[256];
-    const std::size_t length = std::min(message.size(), sizeof shown - 1);
-    std::memcpy(shown, message.data(), length);
-    shown[length] = '\0';
-    MessageBoxA(nullptr, shown, "Corvanel", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    static wchar_t shown[256];
+    corvanel::WideFromGbkInto(message, shown);
+    MessageBoxW(nullptr, shown, L"Corvanel", MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 // The shell may hand a web address to a COM-based handler, so the thread

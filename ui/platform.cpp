@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -37,19 +38,40 @@ bool OpenClipboardWithRetry() {
     return false;
 }
 
-HGLOBAL CopyToGlobalMemory(const Text& text) {
-    const std::string_view bytes = text.Bytes();
-    HGLOBAL memory = Fails(ClipboardStep::GlobalAlloc) ? nullptr
-                                                       : GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() + 1);
+// On a desktop whose ANSI code page is GBK the link goes on the clipboard as
+// CF_TEXT, exactly as the program has always put it there. Elsewhere CF_TEXT
+// would be read in another code page, so it goes as CF_UNICODETEXT, from
+// which Windows makes CF_TEXT for the programs that ask for it.
+bool DesktopCodePageIsGbk() { return GetACP() == kGbkCodePage; }
+
+UINT ClipboardFormat() { return DesktopCodePageIsGbk() ? CF_TEXT : CF_UNICODETEXT; }
+
+// Global memory of `bytes` zero bytes, filled by `fill` while it is locked.
+template <typename Fill>
+HGLOBAL FilledGlobalMemory(std::size_t bytes, Fill fill) {
+    HGLOBAL memory = Fails(ClipboardStep::GlobalAlloc) ? nullptr : GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
     if (!memory) return nullptr;
     void* target = Fails(ClipboardStep::GlobalLock) ? nullptr : GlobalLock(memory);
     if (!target) {
         GlobalFree(memory);
         return nullptr;
     }
-    std::memcpy(target, bytes.data(), bytes.size());  // the zero byte after it is already there
+    fill(target);
     GlobalUnlock(memory);
     return memory;
+}
+
+// The text in the clipboard format, with its terminating zero.
+HGLOBAL CopyToGlobalMemory(const Text& text) {
+    const std::string_view bytes = text.Bytes();
+    if (DesktopCodePageIsGbk())
+        return FilledGlobalMemory(bytes.size() + 1, [&](void* target) {
+            std::memcpy(target, bytes.data(), bytes.size());  // the zero byte after it is already there
+        });
+    const std::size_t units = WideLengthOfGbk(bytes) + 1;
+    return FilledGlobalMemory(units * sizeof(wchar_t), [&](void* target) {
+        WideFromGbkInto(bytes, std::span<wchar_t>(static_cast<wchar_t*>(target), units));
+    });
 }
 
 std::vector<std::pair<HWND, bool>> DisableOtherWindows(HWND shown) {
@@ -102,7 +124,7 @@ ClipboardResult SetClipboardText(const Text& text) {
     }
     // Once SetClipboardData has taken the memory it belongs to the clipboard.
     const bool placed = EmptyClipboard() && !Fails(ClipboardStep::SetClipboardData) &&
-                        SetClipboardData(CF_TEXT, memory) != nullptr;
+                        SetClipboardData(ClipboardFormat(), memory) != nullptr;
     CloseClipboard();
     if (placed) return ClipboardResult::Placed;
     GlobalFree(memory);

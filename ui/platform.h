@@ -23,8 +23,9 @@ enum class ClipboardResult {
     Emptied,   // it was emptied, but the system did not take the copy: it is now empty
 };
 
-// Places the text on the clipboard as CF_TEXT and nothing else, opened for the
-// program's invisible owner window.
+// Places the text on the clipboard, opened for the program's invisible owner
+// window: as CF_TEXT and nothing else where the desktop's ANSI code page is
+// GBK, as CF_UNICODETEXT and nothing else on any other desktop.
 ClipboardResult SetClipboardText(const Text& text);
 
 // A message box without owner, task-modal unless system-modal is asked for.

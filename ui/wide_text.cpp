@@ -22,13 +22,20 @@ std::size_t WholeCharactersWithin(std::string_view gbk, std::size_t limit) {
 
 }  // namespace
 
+std::size_t WideLengthOfGbk(std::string_view gbk) {
+    if (gbk.empty()) return 0;
+    const int length = MultiByteToWideChar(kGbkCodePage, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
+    return length > 0 ? static_cast<std::size_t>(length) : 0;
+}
+
 void WideFromGbkInto(std::string_view gbk, std::span<wchar_t> buffer) {
     if (buffer.empty()) return;
-    const std::size_t bytes = WholeCharactersWithin(gbk, buffer.size() - 1);
+    const std::size_t room = buffer.size() - 1;
+    const std::size_t bytes = WideLengthOfGbk(gbk) <= room ? gbk.size() : WholeCharactersWithin(gbk, room);
     int written = 0;
     if (bytes > 0)
         written = MultiByteToWideChar(kGbkCodePage, 0, gbk.data(), static_cast<int>(bytes), buffer.data(),
-                                      static_cast<int>(buffer.size() - 1));
+                                      static_cast<int>(room));
     buffer[written > 0 ? static_cast<std::size_t>(written) : 0] = L'\0';
 }
 

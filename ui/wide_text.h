@@ -18,8 +18,11 @@ namespace corvanel {
 
 inline constexpr UINT kGbkCodePage = 936;
 
+// How many UTF-16 units the GBK text becomes, without its terminating zero.
+std::size_t WideLengthOfGbk(std::string_view gbk);
+
 // Converts into `buffer` without asking for memory; a text too long for it is
-// cut after its last whole character that fits. The result is zero-terminated.
+// cut after a whole character. The result is zero-terminated.
 void WideFromGbkInto(std::string_view gbk, std::span<wchar_t> buffer);
 
 // A zero-terminated UTF-16 copy of a GBK text, held in a buffer of its own.

@@ -271,6 +271,51 @@ TEST(Desktop, CopiedChineseLinkReadsRightAsUnicodeText) {
     }
 }
 
+// The fatal error box shows its message from a fixed buffer; it reads right too.
+TEST(Desktop, FatalErrorBoxReadsRight) {
+    std::string variant = ProgramPath();
+    variant.replace(variant.size() - 4, 4, "_injectable.exe");
+    const struct {
+        const char* name;
+        const char* switchName;
+        const char* value;
+        const char* before;  // UTF-8: the text begins with it ...
+        const char* after;   // ... and ends with it
+    } cases[] = {
+        {"the main window refused", "CORVANEL_REFUSE_WINDOW", "CorvanelMainWindow", "无法创建主窗口。", ""},
+        {"the first allocation failing", "CORVANEL_FAIL_ALLOCATION", "1", "内存不足，无法分配 ", " 字节。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetEnvironmentVariableA(c.switchName, c.value);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        const bool started = CreateProcessA(variant.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                            &startup, &process);
+        SetEnvironmentVariableA(c.switchName, nullptr);
+        ASSERT_TRUE(started);
+        const auto box = WaitForMessageBox(process.dwProcessId);
+        EXPECT_TRUE(box) << "no error box";
+        if (box) {
+            EXPECT_EQ(WindowTextWide(box->window), L"Corvanel");
+            const std::wstring text = WindowTextWide(GetDlgItem(box->window, 0xFFFF));
+            const std::wstring before = Wide(c.before);
+            const std::wstring after = Wide(c.after);
+            EXPECT_EQ(text.substr(0, before.size()), before);
+            EXPECT_TRUE(text.size() >= before.size() + after.size() &&
+                        text.compare(text.size() - after.size(), after.size(), after) == 0);
+            DismissMessageBox(*box);
+        }
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, 5000), WAIT_OBJECT_0);
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        EXPECT_EQ(code, 0xFFFFFFFF);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
 TEST(Desktop, Screenshots) {
     if (DesktopName() == "zh-CN") GTEST_SKIP() << "the appearance tests take today's screenshots";
     Program program;
