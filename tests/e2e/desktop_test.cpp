@@ -5,6 +5,7 @@
 // whatever the desktop's ANSI code page.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <iostream>
 
@@ -123,30 +124,75 @@ TEST(Desktop, HelpWindowIsItsTableAtTheDisplaysDpi) {
     EXPECT_TRUE(WaitUntil([&] { return program.FindTopLevel("CorvanelHelpWindow") == nullptr; }));
 }
 
-// Measured with the desktop's GUI font, the font of the labels and buttons:
-// every label's text fits on its one line, every button's caption fits inside
-// the button's frame in as many lines as it wraps to.
+// Pixels of exactly that colour in the text as GDI draws it on button face
+// with the desktop's GUI font, in one line and nowhere clipped.
+int PixelsOfWholeText(const std::wstring& text, COLORREF colour) {
+    constexpr int kWidth = 600;
+    constexpr int kHeight = 100;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = -kHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previousBitmap = SelectObject(dc, bitmap);
+    const HGDIOBJ previousFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    RECT all{0, 0, kWidth, kHeight};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    DrawTextW(dc, text.c_str(), -1, &all, DT_SINGLELINE | DT_LEFT | DT_VCENTER | DT_NOPREFIX);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    const std::uint32_t wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    int count = 0;
+    for (int i = 0; i < kWidth * kHeight; ++i)
+        if ((pixels[i] & 0xFFFFFF) == wanted) ++count;
+    SelectObject(dc, previousFont);
+    SelectObject(dc, previousBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return count;
+}
+
+// A label's text is whole when the window shows as many pixels of its colour
+// inside the label's scaled rectangle as the text has when drawn unclipped.
+// A button's caption, measured with the desktop's GUI font, fits inside the
+// button's frame in as many lines as it wraps to.
 TEST(Desktop, NoLabelOrButtonTextIsCut) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
+    Program program;
+    program.BringToFront(program.MainWindow());
+    POINT origin{0, 0};
+    ClientToScreen(program.MainWindow(), &origin);
+    HDC dc = CreateCompatibleDC(nullptr);
     const HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     constexpr int kButtonFrame = 2;  // each side
     for (const TableRow& row : kMainWindowTable) {
         if (row.index >= 0 && !row.isButton) continue;
         SCOPED_TRACE(row.name);
         const std::wstring text = Wide(row.text);
-        const int width = Scaled(row.bounds.right);
-        const int height = Scaled(row.bounds.bottom);
         if (!row.isButton) {
-            SIZE extent{};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-            std::cout << "  " << row.name << ": text " << extent.cx << " x " << extent.cy << " in label " << width
-                      << " x " << height << "\n";
-            EXPECT_LE(extent.cx, width);
-            EXPECT_LE(extent.cy, height);
+            const COLORREF colour = std::string(row.name) == "标签1" ? RGB(0, 0, 255) : RGB(255, 0, 255);
+            const RECT label{origin.x + Scaled(row.bounds.left), origin.y + Scaled(row.bounds.top),
+                             origin.x + Scaled(row.bounds.left + row.bounds.right),
+                             origin.y + Scaled(row.bounds.top + row.bounds.bottom)};
+            const int whole = PixelsOfWholeText(text, colour);
+            int shown = 0;
+            WaitUntil([&] { return (shown = CountScreenPixels(label, [&](COLORREF c) { return c == colour; })) >= whole; },
+                      2000ms);
+            std::cout << "  " << row.name << ": " << shown << " of " << whole << " text pixels shown in "
+                      << label.right - label.left << " x " << label.bottom - label.top << "\n";
+            EXPECT_GT(whole, 0);
+            EXPECT_EQ(shown, whole);
             continue;
         }
+        const RECT button = ClientRectOf(program.Control(row.index));
+        const int width = button.right - button.left;
+        const int height = button.bottom - button.top;
         RECT needed{0, 0, width - 2 * kButtonFrame, 0};
         DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_CENTER | DT_NOPREFIX);
         std::cout << "  " << row.name << ": text " << needed.right << " x " << needed.bottom << " in button "
