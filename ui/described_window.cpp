@@ -85,7 +85,6 @@ FontHandle GuiFontAt(UINT dpi) {
     return FontHandle(CreateFontIndirectW(&font));
 }
 
-
 }  // namespace
 
 HWND DescribedWindow::Create(const WindowDescription& description, HWND owner) {

@@ -5,17 +5,14 @@ namespace {
 
 bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 
-// The longest start of the text that ends on a character boundary and holds
-// at most `limit` bytes. Every GBK character, one byte or two, becomes exactly
-// one UTF-16 unit, so that many bytes never need more units than that.
-std::size_t WholeCharactersWithin(std::string_view gbk, std::size_t limit) {
+// How many bytes the first `characters` characters of the text take. Every
+// GBK character, one byte or two, becomes exactly one UTF-16 unit.
+std::size_t BytesOfCharacters(std::string_view gbk, std::size_t characters) {
     std::size_t end = 0;
-    while (end < gbk.size()) {
+    for (std::size_t counted = 0; counted < characters && end < gbk.size(); ++counted) {
         // A lead byte at the very end stands alone.
         const bool pair = IsGbkLeadByte(static_cast<unsigned char>(gbk[end])) && end + 1 < gbk.size();
-        const std::size_t length = pair ? 2 : 1;
-        if (end + length > limit) break;
-        end += length;
+        end += pair ? 2 : 1;
     }
     return end;
 }
@@ -31,7 +28,7 @@ std::size_t WideLengthOfGbk(std::string_view gbk) {
 void WideFromGbkInto(std::string_view gbk, std::span<wchar_t> buffer) {
     if (buffer.empty()) return;
     const std::size_t room = buffer.size() - 1;
-    const std::size_t bytes = WideLengthOfGbk(gbk) <= room ? gbk.size() : WholeCharactersWithin(gbk, room);
+    const std::size_t bytes = BytesOfCharacters(gbk, room);
     int written = 0;
     if (bytes > 0)
         written = MultiByteToWideChar(kGbkCodePage, 0, gbk.data(), static_cast<int>(bytes), buffer.data(),
