@@ -87,6 +87,14 @@ void ExpectScaledAndCentred(HWND window, SIZE tableOuterSize) {
     EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
 }
 
+// Per-monitor aware: by the manifest on Windows, by the program itself where
+// the manifest's first choice is unknown, as to Wine 8.
+TEST(Desktop, ProgramIsPerMonitorDpiAware) {
+    Program program;
+    EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(program.MainWindow())),
+              DPI_AWARENESS_PER_MONITOR_AWARE);
+}
+
 TEST(Desktop, MainWindowIsItsTableAtTheDisplaysDpi) {
     Program program;
     SCOPED_TRACE(DesktopName() + " at " + std::to_string(DesktopDpi()) + " DPI");
