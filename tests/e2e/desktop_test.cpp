@@ -212,7 +212,7 @@ TEST(Desktop, NoLabelOrButtonTextIsCut) {
     DeleteDC(dc);
 }
 
-TEST(Desktop, WindowAndControlTextsReadAsDesigned) {
+TEST(Desktop, WindowAndControlTextsReadAsTheProgramHasThem) {
     Program program;
     EXPECT_EQ(WindowTextWide(program.MainWindow()), L"Corvanel");
     for (const TableRow& row : kMainWindowTable) {
