@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs, on Debian as root, whatever the build and the tests need and the machine lacks.
+# Installs, on Debian as root, whatever the build and the tests need and the machine lacks,
+# and the packages named as arguments (scripts/bench.sh names its own).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   xvfb xauth x11-utils xdotool xclip imagemagick
   locales
   clang libclang-rt-14-dev
+  "$@"
 )
 missing=()
 for package in "${packages[@]}"; do
