@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ googletest
   g++-mingw-w64-x86-64-posix
-  wine wine64 fonts-wine fonts-wqy-zenhei
+  wine wine64 fonts-wine fonts-wqy-zenhei fonts-arphic-gbsn00lp
   xvfb xauth x11-utils xdotool xclip imagemagick
   locales
   clang libclang-rt-14-dev

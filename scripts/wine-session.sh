@@ -45,6 +45,30 @@ fi
 
 corvanel_reg() { wine reg add "$@" /f >/dev/null 2>&1; }
 
+# Fonts that a user's Windows has and a new prefix lacks.
+# - Marlett draws the caption buttons (else the close box is the letter "r").
+#   Debian's Wine looks for its own fonts in /usr/share/fonts/ rather than in
+#   /usr/share/wine/fonts/ where they are, so no prefix has it: give it a copy.
+# - Chinese (PRC) Windows draws 宋体 (SimSun), and the GUI font MS Shell Dlg,
+#   which it substitutes by SimSun, in a Song face. Wine has none and falls back
+#   to a Hei face: with code page 936, those names are replaced by the Song face
+#   AR PL SungtiL GB, whose lines are as high as SimSun's. At 96 DPI, Windows
+#   draws SimSun's dialog sizes from its bitmaps, without smoothing, and so is
+#   the stand-in drawn (fonts-936.conf). The program still asks for the fonts
+#   it asks for.
+if [ "$corvanel_codepage" = 936 ] && [ "$corvanel_dpi" = 96 ]; then
+  export FONTCONFIG_FILE="$corvanel_root/scripts/fonts-936.conf"
+fi
+corvanel_prefix_fonts() {
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  if [ "$corvanel_codepage" = 936 ]; then
+    local face
+    for face in SimSun 宋体 NSimSun 新宋体; do
+      corvanel_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'AR PL SungtiL GB'
+    done
+  fi
+}
+
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   # Without Mono and Gecko: nothing here needs them, and their installer would ask.
@@ -65,6 +89,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
       /v Tahoma /t REG_MULTI_SZ /d 'wqy-zenhei.ttc,WenQuanYi Zen Hei'
     corvanel_reg 'HKCU\Software\Wine\Fonts\Replacements' /v '宋体' /d 'WenQuanYi Zen Hei'
   fi
+  wineserver -w
+fi
+# Also for a prefix made before the fonts were added.
+if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+  corvanel_prefix_fonts
   wineserver -w
 fi
 # One server for the whole session, and its services started here with no
