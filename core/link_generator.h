@@ -1,6 +1,7 @@
 // Turns a share address into the three music links.
 #pragma once
 
+#include "configured_hosts.h"
 #include "text.h"
 
 namespace corvanel {
@@ -22,13 +23,12 @@ struct LinkService {
     BoxName targetBox;
 };
 
-// The link services in the order their links are written. The hosts are
-// placeholders under the reserved "example" domain; a distributor puts the
-// real hosts of the link services here.
+// The link services in the order their links are written. Their hosts are
+// chosen when the program is configured.
 inline constexpr LinkService kLinkServices[] = {
-    {"http://link1.example/mp3.php/", BoxName::编辑框2},
-    {"http://link2.example/bdwp.php/", BoxName::编辑框3},
-    {"http://link3.example/bdwp.php/", BoxName::编辑框4},
+    {"http://" CORVANEL_LINK_HOST_1 "/mp3.php/", BoxName::编辑框2},
+    {"http://" CORVANEL_LINK_HOST_2 "/bdwp.php/", BoxName::编辑框3},
+    {"http://" CORVANEL_LINK_HOST_3 "/bdwp.php/", BoxName::编辑框4},
 };
 
 // Reads 编辑框1, keeps the share id (after the first "id=" up to the next "&")

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "configured_hosts.h"
 #include "help_window.h"
 #include "link_generator.h"
 #include "platform.h"
@@ -7,7 +8,7 @@
 namespace corvanel {
 namespace {
 
-constexpr const char* kForumAddress = "www.vantrel.example";
+constexpr const char* kForumAddress = CORVANEL_FORUM_ADDRESS;
 constexpr const char* kCopiedMessage = "复制成功，赶快去试试吧";
 constexpr const char* kCopiedCaption = "OK";
 constexpr const char* kClipboardBusyMessage = "复制失败：剪贴板可能正被其他程序占用，请稍后再试。";

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "configured_hosts.h"
 #include "link_generator.h"
 #include "program_texts.h"
 
@@ -59,9 +60,9 @@ TEST_F(GenerateLinksTest, ShareAddressGivesTheThreeLinks) {
 
     EXPECT_EQ(ShareId().Bytes(), "123456789");
     EXPECT_EQ(ShareUk().Bytes(), "987654321");
-    EXPECT_EQ(boxes.Box(BoxName::编辑框2), "http://link1.example/mp3.php/123456789/987654321.mp3");
-    EXPECT_EQ(boxes.Box(BoxName::编辑框3), "http://link2.example/bdwp.php/123456789/987654321.mp3");
-    EXPECT_EQ(boxes.Box(BoxName::编辑框4), "http://link3.example/bdwp.php/123456789/987654321.mp3");
+    EXPECT_EQ(boxes.Box(BoxName::编辑框2), "http://" CORVANEL_LINK_HOST_1 "/mp3.php/123456789/987654321.mp3");
+    EXPECT_EQ(boxes.Box(BoxName::编辑框3), "http://" CORVANEL_LINK_HOST_2 "/bdwp.php/123456789/987654321.mp3");
+    EXPECT_EQ(boxes.Box(BoxName::编辑框4), "http://" CORVANEL_LINK_HOST_3 "/bdwp.php/123456789/987654321.mp3");
     EXPECT_EQ(boxes.Box(BoxName::编辑框1), address);
 }
 
@@ -138,9 +139,9 @@ TEST_F(GenerateLinksTest, ValuesTakenFromTheAddress) {
 
 TEST_F(GenerateLinksTest, OnlyBlanksOrNoValuesGiveTheBareLinks) {
     Generate("   ");
-    EXPECT_EQ(boxes.Box(BoxName::编辑框2), "http://link1.example/mp3.php//.mp3");
-    EXPECT_EQ(boxes.Box(BoxName::编辑框3), "http://link2.example/bdwp.php//.mp3");
-    EXPECT_EQ(boxes.Box(BoxName::编辑框4), "http://link3.example/bdwp.php//.mp3");
+    EXPECT_EQ(boxes.Box(BoxName::编辑框2), "http://" CORVANEL_LINK_HOST_1 "/mp3.php//.mp3");
+    EXPECT_EQ(boxes.Box(BoxName::编辑框3), "http://" CORVANEL_LINK_HOST_2 "/bdwp.php//.mp3");
+    EXPECT_EQ(boxes.Box(BoxName::编辑框4), "http://" CORVANEL_LINK_HOST_3 "/bdwp.php//.mp3");
 }
 
 TEST_F(GenerateLinksTest, EmptyAddressBoxGivesTheMessageInAllThreeBoxes) {
@@ -163,8 +164,8 @@ TEST_F(GenerateLinksTest, ALaterActionReplacesValuesAndLinks) {
     Generate("?shareid=3&uk=4");
     EXPECT_EQ(ShareId().Bytes(), "3");
     EXPECT_EQ(ShareUk().Bytes(), "4");
-    EXPECT_EQ(boxes.Box(BoxName::编辑框2), "http://link1.example/mp3.php/3/4.mp3");
-    EXPECT_EQ(boxes.Box(BoxName::编辑框4), "http://link3.example/bdwp.php/3/4.mp3");
+    EXPECT_EQ(boxes.Box(BoxName::编辑框2), "http://" CORVANEL_LINK_HOST_1 "/mp3.php/3/4.mp3");
+    EXPECT_EQ(boxes.Box(BoxName::编辑框4), "http://" CORVANEL_LINK_HOST_3 "/bdwp.php/3/4.mp3");
 }
 
 TEST_F(GenerateLinksTest, ShutdownCleanupEmptiesBothValues) {

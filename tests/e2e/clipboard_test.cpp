@@ -35,13 +35,13 @@ struct CopyCase {
 
 const CopyCase kCopyCases[] = {
     {"按钮3 copies 编辑框2", "?shareid=123456789&uk=987654321", k按钮3, k编辑框2,
-     "http://link1.example/mp3.php/123456789/987654321.mp3"},
+     "http://" CORVANEL_LINK_HOST_1 "/mp3.php/123456789/987654321.mp3"},
     {"按钮4 copies 编辑框3", "?shareid=123456789&uk=987654321", k按钮4, k编辑框3,
-     "http://link2.example/bdwp.php/123456789/987654321.mp3"},
+     "http://" CORVANEL_LINK_HOST_2 "/bdwp.php/123456789/987654321.mp3"},
     {"按钮5 copies 编辑框4", "?shareid=123456789&uk=987654321", k按钮5, k编辑框4,
-     "http://link3.example/bdwp.php/123456789/987654321.mp3"},
+     "http://" CORVANEL_LINK_HOST_3 "/bdwp.php/123456789/987654321.mp3"},
     {"Chinese characters go over as GBK", "?shareid=中文&uk=网盘", k按钮4, k编辑框3,
-     "http://link2.example/bdwp.php/中文/网盘.mp3"},
+     "http://" CORVANEL_LINK_HOST_2 "/bdwp.php/中文/网盘.mp3"},
     {"the empty-input message", "", k按钮5, k编辑框4, kEmptyInputMessage},
     {"before any generate: the empty text", std::nullopt, k按钮3, k编辑框2, ""},
 };

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "configured_hosts.h"
 #include "program.h"
 
 namespace e2e {
@@ -21,9 +22,9 @@ constexpr int kLinkBoxes[] = {8, 5, 4};  // 编辑框2, 编辑框3, 编辑框4
 
 const std::string kAddress = "https://pan.baidu.com/share/link?shareid=123456789&uk=987654321";
 const std::string kLinks[] = {
-    "http://link1.example/mp3.php/123456789/987654321.mp3",
-    "http://link2.example/bdwp.php/123456789/987654321.mp3",
-    "http://link3.example/bdwp.php/123456789/987654321.mp3",
+    "http://" CORVANEL_LINK_HOST_1 "/mp3.php/123456789/987654321.mp3",
+    "http://" CORVANEL_LINK_HOST_2 "/bdwp.php/123456789/987654321.mp3",
+    "http://" CORVANEL_LINK_HOST_3 "/bdwp.php/123456789/987654321.mp3",
 };
 
 std::string TempFolder() {

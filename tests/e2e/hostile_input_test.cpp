@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "configured_hosts.h"
 #include "program.h"
 
 namespace e2e {
@@ -13,9 +14,9 @@ constexpr int k按钮1 = 7;
 constexpr int k编辑框1 = 9;
 constexpr int kLinkBoxes[] = {8, 5, 4};
 const char* const kBases[] = {
-    "http://link1.example/mp3.php/",
-    "http://link2.example/bdwp.php/",
-    "http://link3.example/bdwp.php/",
+    "http://" CORVANEL_LINK_HOST_1 "/mp3.php/",
+    "http://" CORVANEL_LINK_HOST_2 "/bdwp.php/",
+    "http://" CORVANEL_LINK_HOST_3 "/bdwp.php/",
 };
 
 // Answers a message within ten seconds. Under Wine, filling three boxes with

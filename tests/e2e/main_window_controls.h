@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "configured_hosts.h"
 #include "program.h"
 
 namespace e2e::main_window {
@@ -69,13 +70,13 @@ inline constexpr int kLinkBoxes[] = {k编辑框2, k编辑框3, k编辑框4};
 
 // Where the three music links point, each followed by share id, "/", share uk and ".mp3".
 inline const char* const kLinkBases[] = {
-    "http://link1.example/mp3.php/",
-    "http://link2.example/bdwp.php/",
-    "http://link3.example/bdwp.php/",
+    "http://" CORVANEL_LINK_HOST_1 "/mp3.php/",
+    "http://" CORVANEL_LINK_HOST_2 "/bdwp.php/",
+    "http://" CORVANEL_LINK_HOST_3 "/bdwp.php/",
 };
 
 // The forum home page as the shell hands it to the desktop's opener.
-inline constexpr const char* kForumPage = "http://www.vantrel.example/";
+inline constexpr const char* kForumPage = "http://" CORVANEL_FORUM_ADDRESS "/";
 
 // What the link boxes show after generating from an empty address box, in UTF-8.
 inline constexpr const char* kEmptyInputMessage = "嘿，我不是Olverin，我没有网盘地址变不出来";
