@@ -9,6 +9,7 @@ packages=(
   wine wine64 fonts-wine fonts-wqy-zenhei fonts-arphic-gbsn00lp
   xvfb xauth x11-utils xdotool xclip imagemagick
   locales
+  python3
   clang libclang-rt-14-dev
   "$@"
 )
