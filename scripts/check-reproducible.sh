@@ -20,6 +20,11 @@ for clone in "${clones[@]}"; do
     exit 1
   fi
   zips+=("$(ls "$clone"/dist/corvanel-*-win64.zip)")
+  # Neither the clone's path nor the build folder's may show in the program.
+  if grep -q -a -F -e "$clone" -e "build/package" "$clone/build/package/bin/corvanel.exe"; then
+    echo "reproducible: the program file holds the path of its build" >&2
+    exit 1
+  fi
 done
 
 sha256sum "${zips[@]}"

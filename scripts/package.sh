@@ -35,11 +35,18 @@ rm -rf "$build"
 cmake -S . -B "$build" --toolchain cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release -DCORVANEL_TESTS=OFF "$@"
 cmake --build "$build" --target corvanel -j2
 
+# What users download stays small: at most 128 KiB for the program.
+program_bytes=$(stat -c %s "$build/bin/corvanel.exe")
+if ((program_bytes > 131072)); then
+  echo "package: corvanel.exe is $program_bytes bytes, more than 128 KiB (131072)" >&2
+  exit 1
+fi
+
 zip_name="corvanel-$version-win64.zip"
 mkdir -p dist
 rm -f "dist/$zip_name" dist/SHA256SUMS
 python3 scripts/write_zip.py "dist/$zip_name" "$SOURCE_DATE_EPOCH" "$build/bin/corvanel.exe" "$build/bin/使用说明.txt"
 (cd dist && sha256sum "$zip_name" > SHA256SUMS)
 
-echo "package: dist/$zip_name ($(stat -c %s "dist/$zip_name") bytes; corvanel.exe $(stat -c %s "$build/bin/corvanel.exe") bytes)"
+echo "package: dist/$zip_name ($(stat -c %s "dist/$zip_name") bytes; corvanel.exe $program_bytes bytes)"
 cat dist/SHA256SUMS

@@ -20,6 +20,9 @@ cmake --build --preset sanitize
 ctest --preset sanitize
 scripts/fuzz.sh 5
 
+# The release zip, built in two fresh clones at different paths, is the same bytes.
+scripts/check-reproducible.sh
+
 cmake --preset windows
 cmake --build --preset windows
 # Every Windows test on today's desktop: Chinese (PRC), code page 936, 96 DPI.
