@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "configured_hosts.h"
 #include "program.h"
 
 namespace {
@@ -23,9 +24,9 @@ constexpr int k按钮6 = 0, k按钮5 = 1, k按钮4 = 2, k按钮3 = 3, k编辑框
 constexpr int kLinkBoxes[] = {k编辑框2, k编辑框3, k编辑框4};
 constexpr int kCopyButtons[] = {k按钮3, k按钮4, k按钮5};
 const char* const kLinkBases[] = {
-    "http://link1.example/mp3.php/",
-    "http://link2.example/bdwp.php/",
-    "http://link3.example/bdwp.php/",
+    "http://" CORVANEL_LINK_HOST_1 "/mp3.php/",
+    "http://" CORVANEL_LINK_HOST_2 "/bdwp.php/",
+    "http://" CORVANEL_LINK_HOST_3 "/bdwp.php/",
 };
 
 // Growth allowed between the warm-up and the end, for the working set and for
