@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform.h"
 #include "text_memory.h"
@@ -54,6 +55,15 @@ ClipboardStep ClipboardStepNamed(const char* name) {
     return ClipboardStep::None;
 }
 
+// The library reports both through its failure functions, which in the
+// program end in the fatal path (library_failures.cpp). The empty string
+// allocates nothing.
+void AskLibraryForTheImpossible(const char* kind) {
+    std::string text;
+    if (std::strcmp(kind, "length") == 0) text.reserve(text.max_size() + 1);
+    if (std::strcmp(kind, "range") == 0) static_cast<void>(text.at(1));
+}
+
 }  // namespace
 
 void ApplyTestSwitches() {
@@ -61,6 +71,7 @@ void ApplyTestSwitches() {
     if (const char* n = std::getenv("CORVANEL_FAIL_ALLOCATIONS_FROM")) FailAllocationsFrom(std::atol(n));
     if (const char* step = std::getenv("CORVANEL_FAIL_CLIPBOARD")) FailClipboardStep(ClipboardStepNamed(step));
     if (const char* refused = std::getenv("CORVANEL_REFUSE_WINDOW")) RefuseWindows(refused);
+    if (const char* kind = std::getenv("CORVANEL_LIBRARY_FAILURE")) AskLibraryForTheImpossible(kind);
 }
 
 void ReportShutdownCleanupRan() {

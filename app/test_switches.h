@@ -10,6 +10,9 @@
 //   CORVANEL_REFUSE_WINDOW=class[:n]  creating the window of that class (or its nth
 //                                     control) is refused by the system
 //   CORVANEL_REPORT_FILE=path         a line is added to that file when the kept values are released
+//   CORVANEL_LIBRARY_FAILURE=kind     at start-up the standard library is asked for what it
+//                                     cannot do: "length", a string beyond its largest size;
+//                                     "range", a character beyond a string's end
 #pragma once
 
 namespace corvanel {

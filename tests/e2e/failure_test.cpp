@@ -335,5 +335,34 @@ TEST_F(RefusedWindow, HelpWindowThatCannotBeCreatedLeavesTheMainWindowUsable) {
     EXPECT_TRUE(FileExists(report_));
 }
 
+// A request that the standard library cannot meet ends in the fatal path like
+// running out of memory: the program is built without exceptions, so nothing
+// else could catch it.
+TEST(LibraryFailure, RequestTheLibraryCannotMeetEndsInTheFatalBox) {
+    for (const char* kind : {"length", "range"}) {
+        SCOPED_TRACE(kind);
+        Switches switches{{"CORVANEL_LIBRARY_FAILURE", kind}};
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(CreateProcessA(VariantPath().c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &process));
+        std::optional<MessageBoxSeen> box;
+        EXPECT_TRUE(WaitUntil([&] { return (box = FindMessageBox(process.dwProcessId)).has_value(); }));
+        if (box) {
+            EXPECT_EQ(box->text, Gbk("程序内部错误，无法继续运行。"));
+            EXPECT_EQ(GetWindow(box->window, GW_OWNER), nullptr);
+            EXPECT_TRUE(box->hasIcon);
+            DismissMessageBox(*box);
+        }
+        ASSERT_EQ(WaitForSingleObject(process.hProcess, 5000), WAIT_OBJECT_0);
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        EXPECT_EQ(code, 0xFFFFFFFF);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
 }  // namespace
 }  // namespace e2e
