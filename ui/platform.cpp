@@ -1,7 +1,5 @@
 #include "platform.h"
 
-#include <shellapi.h>
-
 #include <cstring>
 #include <span>
 #include <utility>
@@ -144,8 +142,18 @@ int ShowMessageBox(const Text& message, UINT style, const Text& caption) {
     return result;
 }
 
+// The shell is loaded when an address is first opened rather than at every
+// start: loading shell32 and what it pulls in is a good part of a start-up.
+// shell32 is one of the system's known DLLs, always taken from the system
+// folder. Without it nothing opens, as when the shell fails.
 void OpenWebAddress(const Text& address) {
-    ShellExecuteW(nullptr, L"open", WideText(address).CString(), nullptr, nullptr, SW_SHOWNORMAL);
+    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    static const auto shellExecute = [] {
+        const HMODULE shell = LoadLibraryW(L"shell32.dll");
+        return shell ? reinterpret_cast<ShellExecuteFunction>(reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteW")))
+                     : nullptr;
+    }();
+    if (shellExecute) shellExecute(nullptr, L"open", WideText(address).CString(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 bool LoadWindow(const WindowDescription& description, std::optional<HWND> parent, bool dialogMode) {
