@@ -277,6 +277,20 @@ TEST(ClipboardFailure, EachFailedStepGivesItsMessageAndClipboard) {
     }
 }
 
+// Starts the test variant, whose switches make it fail before its main window
+// shows, and checks the error box and the exit code -1 that follow.
+void ExpectStartEndsInErrorBox(const std::string& gbkMessage) {
+    Program program(VariantPath(), false);
+    const std::optional<MessageBoxSeen> box = WaitForMessageBox(program.ProcessId());
+    ASSERT_TRUE(box) << "no error box";
+    EXPECT_EQ(box->text, gbkMessage);
+    EXPECT_EQ(GetWindow(box->window, GW_OWNER), nullptr);
+    EXPECT_TRUE(box->hasIcon);
+    EXPECT_EQ(program.FindTopLevel("CorvanelMainWindow"), nullptr) << "a half-built main window is left";
+    DismissMessageBox(*box);
+    EXPECT_EQ(program.ExitCode(), std::optional<DWORD>(0xFFFFFFFF));
+}
+
 class RefusedWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -290,31 +304,8 @@ TEST_F(RefusedWindow, MainWindowOrOneOfItsControlsThatCannotBeCreatedIsFatal) {
     for (const char* refused : {"CorvanelMainWindow", "CorvanelMainWindow:1", "CorvanelMainWindow:10"}) {
         SCOPED_TRACE(refused);
         Switches switches{{"CORVANEL_REFUSE_WINDOW", refused}, {"CORVANEL_REPORT_FILE", report_}};
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        ASSERT_TRUE(CreateProcessA(VariantPath().c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &process));
-        std::optional<MessageBoxSeen> box;
-        EXPECT_TRUE(WaitUntil([&] { return (box = FindMessageBox(process.dwProcessId)).has_value(); }));
-        if (box) {
-            EXPECT_EQ(box->text, Gbk("无法创建主窗口。"));
-            EXPECT_EQ(GetWindow(box->window, GW_OWNER), nullptr);
-            EXPECT_TRUE(box->hasIcon);
-            HWND mainWindow = FindWindowA("CorvanelMainWindow", nullptr);
-            DWORD owner = 0;
-            if (mainWindow) GetWindowThreadProcessId(mainWindow, &owner);
-            const bool mainWindowShown = owner == process.dwProcessId;
-            EXPECT_FALSE(mainWindowShown) << "a half-built main window is left";
-            DismissMessageBox(*box);
-        }
-        ASSERT_EQ(WaitForSingleObject(process.hProcess, 5000), WAIT_OBJECT_0);
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        EXPECT_EQ(code, 0xFFFFFFFF);
+        ExpectStartEndsInErrorBox(Gbk("无法创建主窗口。"));
         EXPECT_FALSE(FileExists(report_));
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
     }
 }
 
@@ -342,25 +333,7 @@ TEST(LibraryFailure, RequestTheLibraryCannotMeetEndsInTheFatalBox) {
     for (const char* kind : {"length", "range"}) {
         SCOPED_TRACE(kind);
         Switches switches{{"CORVANEL_LIBRARY_FAILURE", kind}};
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        ASSERT_TRUE(CreateProcessA(VariantPath().c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &process));
-        std::optional<MessageBoxSeen> box;
-        EXPECT_TRUE(WaitUntil([&] { return (box = FindMessageBox(process.dwProcessId)).has_value(); }));
-        if (box) {
-            EXPECT_EQ(box->text, Gbk("程序内部错误，无法继续运行。"));
-            EXPECT_EQ(GetWindow(box->window, GW_OWNER), nullptr);
-            EXPECT_TRUE(box->hasIcon);
-            DismissMessageBox(*box);
-        }
-        ASSERT_EQ(WaitForSingleObject(process.hProcess, 5000), WAIT_OBJECT_0);
-        DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
-        EXPECT_EQ(code, 0xFFFFFFFF);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        ExpectStartEndsInErrorBox(Gbk("程序内部错误，无法继续运行。"));
     }
 }
 

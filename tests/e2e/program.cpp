@@ -111,11 +111,15 @@ HWND FocusOfThread(DWORD thread) {
     return info.hwndFocus;
 }
 
-void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
+void SendKeyStroke(WORD key, std::initializer_list<WORD> modifiers) {
     for (WORD modifier : modifiers) SendKey(modifier, false);
     SendKey(key, false);
     SendKey(key, true);
     for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) SendKey(*it, true);
+}
+
+void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
+    SendKeyStroke(key, modifiers);
     Sleep(150);
 }
 
@@ -130,13 +134,17 @@ void TypeText(const std::string& ascii) {
     }
 }
 
-void ClickAt(POINT screenPoint) {
+void SendClick(POINT screenPoint) {
     SetCursorPos(screenPoint.x, screenPoint.y);
     INPUT inputs[2]{};
     inputs[0].type = inputs[1].type = INPUT_MOUSE;
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, inputs, sizeof inputs[0]);
+}
+
+void ClickAt(POINT screenPoint) {
+    SendClick(screenPoint);
     Sleep(150);
 }
 

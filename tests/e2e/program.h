@@ -31,8 +31,11 @@ HWND FocusOfThread(DWORD thread);
 
 // Keys as a user presses them, delivered to the foreground window.
 void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
+// The same without the pause after it, for callers that wait for the effect.
+void SendKeyStroke(WORD key, std::initializer_list<WORD> modifiers = {});
 void TypeText(const std::string& ascii);
 void ClickAt(POINT screenPoint);
+void SendClick(POINT screenPoint);  // without the pause after it
 
 // The colour of a screen pixel, read from the screen itself.
 COLORREF ScreenPixel(int x, int y);

@@ -53,30 +53,10 @@ std::vector<Address> VariedAddresses() {
     };
 }
 
-void SendKeyEvent(WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-}
-
-void Press(WORD key, WORD modifier = 0) {
-    if (modifier) SendKeyEvent(modifier, false);
-    SendKeyEvent(key, false);
-    SendKeyEvent(key, true);
-    if (modifier) SendKeyEvent(modifier, true);
-}
-
 void Click(HWND control) {
     RECT r{};
     GetWindowRect(control, &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof inputs[0]);
+    SendClick({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
 class Soak {
@@ -96,9 +76,9 @@ public:
         }
         if (!focused) return Fail("编辑框1 did not take the focus");
         // Home and Shift+End select the whole line, as a user replaces an address.
-        Press(VK_HOME);
-        Press(VK_END, VK_SHIFT);
-        Press('V', VK_CONTROL);
+        SendKeyStroke(VK_HOME);
+        SendKeyStroke(VK_END, {VK_SHIFT});
+        SendKeyStroke('V', {VK_CONTROL});
         const std::string expected = address.text.substr(0, Limit());
         if (!WaitUntil([&] { return WindowText(input) == expected; })) return Fail("the paste did not arrive");
         Click(program_.Control(k按钮1));
@@ -115,7 +95,7 @@ public:
         if (box->text != Gbk("复制成功，赶快去试试吧")) return Fail("not the confirmation: " + Utf8(box->text));
         if (ClipboardText() != expected) return Fail("the clipboard does not hold the link");
         WaitUntil([&] { return GetForegroundWindow() == box->window; });
-        Press(VK_RETURN);
+        SendKeyStroke(VK_RETURN);
         if (!WaitUntil([&] { return !FindMessageBox(program_.ProcessId()) && IsWindowEnabled(program_.MainWindow()); }))
             return Fail("the confirmation stays");
         return true;
@@ -129,7 +109,7 @@ public:
                        GetForegroundWindow() == help;
             }))
             return Fail("the help window did not open");
-        Press(VK_ESCAPE);
+        SendKeyStroke(VK_ESCAPE);
         if (!WaitUntil([&] { return !program_.FindTopLevel("CorvanelHelpWindow") && IsWindowEnabled(program_.MainWindow()); }))
             return Fail("the help window did not close");
         return true;
