@@ -52,6 +52,22 @@ bool OpenClipboardWithRetry() {
     return false;
 }
 
+// Hands the clipboard's block of that format and its size to `read`;
+// nothing when the clipboard holds no such format.
+template <typename Read>
+auto ReadClipboard(UINT format, Read read) -> std::optional<decltype(read(nullptr, 0))> {
+    if (!OpenClipboardWithRetry()) throw std::runtime_error("the clipboard stays busy");
+    std::optional<decltype(read(nullptr, 0))> result;
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const void* bytes = GlobalLock(data)) {
+            result = read(bytes, GlobalSize(data));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return result;
+}
+
 void SendKey(WORD key, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -226,16 +242,7 @@ void DismissMessageBox(const MessageBoxSeen& box) {
 }
 
 std::optional<std::string> ClipboardText() {
-    if (!OpenClipboardWithRetry()) throw std::runtime_error("the clipboard stays busy");
-    std::optional<std::string> text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-            text = std::string(bytes);
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
+    return ReadClipboard(CF_TEXT, [](const void* data, SIZE_T) { return std::string(static_cast<const char*>(data)); });
 }
 
 void PutOnClipboard(const std::string& bytes) {
@@ -316,16 +323,9 @@ void SetEditText(HWND edit, const std::string& gbk) {
 }
 
 std::optional<std::string> ClipboardTextBlock() {
-    if (!OpenClipboardWithRetry()) throw std::runtime_error("the clipboard stays busy");
-    std::optional<std::string> block;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-            block = std::string(bytes, GlobalSize(data));
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return block;
+    return ReadClipboard(CF_TEXT, [](const void* data, SIZE_T size) {
+        return std::string(static_cast<const char*>(data), size);
+    });
 }
 
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD process, std::chrono::milliseconds timeout) {
@@ -381,16 +381,8 @@ void TypeUnicode(const std::wstring& text) {
 }
 
 std::optional<std::wstring> ClipboardUnicodeText() {
-    if (!OpenClipboardWithRetry()) throw std::runtime_error("the clipboard stays busy");
-    std::optional<std::wstring> text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const wchar_t* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = std::wstring(chars);
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
+    return ReadClipboard(CF_UNICODETEXT,
+                         [](const void* data, SIZE_T) { return std::wstring(static_cast<const wchar_t*>(data)); });
 }
 
 int DesktopDpi() {
